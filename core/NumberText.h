@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// Numbers in the texts of fields, with the decimal separator of the user's regional settings
+// (QLocale()). Parsing and formatting never depend on the C library's locale.
+
+// The value a text stands for, or nothing when the text is not a number. IsNumeric and
+// TextToDouble are both answered by this one parser, so they always agree.
+std::optional<double> parseNumber(const QString& text);
+
+bool IsNumeric(const QString& text);
+// The value of a text that IsNumeric accepted; 0 for any other text.
+double TextToDouble(const QString& text);
+QString IntegerToText(std::int16_t value);
+// Rounded to 15 significant digits, positional, no grouping, trailing fraction zeros dropped.
+QString DoubleToText(double value);

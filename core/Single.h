@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cmath>
+#include <limits>
+
+// Drawing coordinates are single precision. Converting a double outside the float range is
+// undefined behaviour in C++, so such values become infinity (and are then skipped by the
+// surface) instead of whatever the hardware happens to produce.
+inline float toSingle(double v) {
+    constexpr double maxFloat = std::numeric_limits<float>::max();
+    if (std::isnan(v))
+        return std::numeric_limits<float>::quiet_NaN();
+    if (v > maxFloat)
+        return std::numeric_limits<float>::infinity();
+    if (v < -maxFloat)
+        return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(v);
+}

@@ -1,0 +1,155 @@
+#include "SurfaceWidget.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+constexpr std::int16_t Twips = 1;
+constexpr double TwipsPerInch = 1440;
+constexpr double CentimetresPerInch = 2.54;
+} // namespace
+
+SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    canvas_.setBackground(BackColor());
+}
+
+QSizeF SurfaceWidget::clientSizeIn(std::int16_t mode) const {
+    const double inchesWide = width() / double(logicalDpiX());
+    const double inchesHigh = height() / double(logicalDpiY());
+    const double unitsPerInch = mode == Centimetres ? CentimetresPerInch : TwipsPerInch;
+    return {inchesWide * unitsPerInch, inchesHigh * unitsPerInch};
+}
+
+void SurfaceWidget::setScaleMode(std::int16_t mode) {
+    if (mode == UserScale) {
+        // The unit becomes user-defined and the current extent stays.
+        scaleWidth_ = ScaleWidth();
+        scaleHeight_ = ScaleHeight();
+    } else {
+        scaleWidth_ = 0;
+        scaleHeight_ = 0;
+    }
+    scaleMode_ = mode;
+}
+
+float SurfaceWidget::ScaleWidth() const {
+    return scaleWidth_ > 0 ? scaleWidth_ : static_cast<float>(clientSizeIn(scaleMode_).width());
+}
+
+float SurfaceWidget::ScaleHeight() const {
+    return scaleHeight_ > 0 ? scaleHeight_ : static_cast<float>(clientSizeIn(scaleMode_).height());
+}
+
+void SurfaceWidget::setScaleWidth(float width) {
+    if (!(width > 0) || !std::isfinite(width))
+        return;
+    scaleHeight_ = ScaleHeight();
+    scaleWidth_ = width;
+    scaleMode_ = UserScale;
+}
+
+void SurfaceWidget::setScaleHeight(float height) {
+    if (!(height > 0) || !std::isfinite(height))
+        return;
+    scaleWidth_ = ScaleWidth();
+    scaleHeight_ = height;
+    scaleMode_ = UserScale;
+}
+
+void SurfaceWidget::setDrawWidth(std::int16_t pixels) { drawWidth_ = std::clamp<std::int16_t>(pixels, 1, 255); }
+
+QRgb SurfaceWidget::ForeColor() const { return palette().color(QPalette::ButtonText).rgb(); }
+
+QRgb SurfaceWidget::BackColor() const { return palette().color(QPalette::Button).rgb(); }
+
+bool SurfaceWidget::toRelative(float x, float y, float& rx, float& ry) const {
+    rx = x / ScaleWidth();
+    ry = y / ScaleHeight();
+    return std::isfinite(rx) && std::isfinite(ry);
+}
+
+void SurfaceWidget::PSet(float x, float y) { PSet(x, y, ForeColor()); }
+
+void SurfaceWidget::PSet(float x, float y, QRgb color) {
+    float rx, ry;
+    if (!toRelative(x, y, rx, ry))
+        return;
+    canvas_.dot(rx, ry, drawWidth_, color);
+    scheduleRepaint();
+}
+
+void SurfaceWidget::Line(float x1, float y1, float x2, float y2) {
+    float rx1, ry1, rx2, ry2;
+    if (!toRelative(x1, y1, rx1, ry1) || !toRelative(x2, y2, rx2, ry2))
+        return;
+    canvas_.line(rx1, ry1, rx2, ry2, drawWidth_, ForeColor());
+    scheduleRepaint();
+}
+
+void SurfaceWidget::Circle(float x, float y, float radius) {
+    float rx, ry;
+    const float relativeRadius = radius / ScaleWidth();
+    if (!toRelative(x, y, rx, ry) || !std::isfinite(relativeRadius) || relativeRadius < 0)
+        return;
+    canvas_.circle(rx, ry, relativeRadius, drawWidth_, ForeColor());
+    scheduleRepaint();
+}
+
+void SurfaceWidget::Cls() {
+    canvas_.clear();
+    scheduleRepaint();
+}
+
+const QImage& SurfaceWidget::drawing() {
+    syncCanvasSize();
+    return canvas_.image();
+}
+
+void SurfaceWidget::syncCanvasSize() {
+    const qreal ratio = devicePixelRatioF();
+    canvas_.setPixelSize(QSize(qRound(width() * ratio), qRound(height() * ratio)));
+}
+
+// Drawing calls only record; the image is rasterized and repainted once, when control returns
+// to the event loop, so a plot of thousands of points costs one repaint.
+void SurfaceWidget::scheduleRepaint() {
+    if (repaintScheduled_)
+        return;
+    repaintScheduled_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            repaintScheduled_ = false;
+            syncCanvasSize();
+            const QRect dirty = canvas_.takeDirtyRect();
+            const qreal ratio = devicePixelRatioF();
+            update(QRectF(dirty.x() / ratio, dirty.y() / ratio, dirty.width() / ratio,
+                          dirty.height() / ratio)
+                       .toAlignedRect());
+        },
+        Qt::QueuedConnection);
+}
+
+void SurfaceWidget::paintEvent(QPaintEvent* event) {
+    syncCanvasSize();
+    const QImage& image = canvas_.image();
+    const qreal ratio = devicePixelRatioF();
+    const QRect target = event->rect();
+    const QRectF source(target.x() * ratio, target.y() * ratio, target.width() * ratio,
+                        target.height() * ratio);
+    QPainter painter(this);
+    painter.drawImage(QRectF(target), image, source);
+}
+
+void SurfaceWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    syncCanvasSize();
+}
+
+void SurfaceWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        canvas_.setBackground(BackColor());
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "RetainedCanvas.h"
+#include "Surface.h"
+
+#include <QWidget>
+
+// A window whose client area is a retained drawing surface: what is drawn survives being
+// covered, minimised, resized or moved to a screen of another scale. Child controls stand on
+// top of the drawing.
+class SurfaceWidget : public QWidget, public Surface {
+public:
+    explicit SurfaceWidget(QWidget* parent = nullptr);
+
+    void setScaleMode(std::int16_t mode) override;
+    std::int16_t ScaleMode() const override { return scaleMode_; }
+    void setScaleWidth(float width) override;
+    float ScaleWidth() const override;
+    void setScaleHeight(float height) override;
+    float ScaleHeight() const override;
+    void setDrawWidth(std::int16_t pixels) override;
+    std::int16_t DrawWidth() const override { return drawWidth_; }
+    QRgb ForeColor() const override;
+    QRgb BackColor() const override;
+
+    void PSet(float x, float y) override;
+    void PSet(float x, float y, QRgb color) override;
+    void Line(float x1, float y1, float x2, float y2) override;
+    void Circle(float x, float y, float radius) override;
+    void Cls() override;
+
+    // The drawing as it stands, every operation rasterized (for tests and pictures).
+    const QImage& drawing();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Client size in the platform's default unit (twips) and in centimetres.
+    QSizeF clientSizeIn(std::int16_t mode) const;
+    bool toRelative(float x, float y, float& rx, float& ry) const;
+    void scheduleRepaint();
+    void syncCanvasSize();
+
+    RetainedCanvas canvas_;
+    std::int16_t scaleMode_ = 1; // twips until a window chooses another unit
+    float scaleWidth_ = 0;       // 0: follows the client area in the current unit
+    float scaleHeight_ = 0;
+    std::int16_t drawWidth_ = 1;
+    bool repaintScheduled_ = false;
+};
