@@ -9,7 +9,9 @@ namespace {
 
 // Positions map to the centre of the pixel holding them, so that lines and dots at the same
 // position land on the same pixels. Kept in double: far-away points are clipped, not cast.
-double pixelOf(double relative, int extent) { return std::floor(relative * extent); }
+double pixelOf(double relative, int extent) {
+    return std::floor(relative * extent);
+}
 
 QPointF centreOf(double rx, double ry, QSize size) {
     return {pixelOf(rx, size.width()) + 0.5, pixelOf(ry, size.height()) + 0.5};
@@ -171,8 +173,8 @@ void RetainedCanvas::rasterize(std::size_t from) {
         painter->setBrush(Qt::NoBrush);
         const int margin = op.width + 1;
         if (op.kind == Op::Line) {
-            const auto segment = clipped(centreOf(op.x1, op.y1, size),
-                                         centreOf(op.x2, op.y2, size), lineBox);
+            const auto segment =
+                clipped(centreOf(op.x1, op.y1, size), centreOf(op.x2, op.y2, size), lineBox);
             if (!segment)
                 continue;
             // A pen one pixel wide is drawn cosmetic, which puts exactly one pixel per step.

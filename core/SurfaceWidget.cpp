@@ -58,11 +58,17 @@ void SurfaceWidget::setScaleHeight(float height) {
     scaleMode_ = UserScale;
 }
 
-void SurfaceWidget::setDrawWidth(std::int16_t pixels) { drawWidth_ = std::clamp<std::int16_t>(pixels, 1, 255); }
+void SurfaceWidget::setDrawWidth(std::int16_t pixels) {
+    drawWidth_ = std::clamp<std::int16_t>(pixels, 1, 255);
+}
 
-QRgb SurfaceWidget::ForeColor() const { return palette().color(QPalette::ButtonText).rgb(); }
+QRgb SurfaceWidget::ForeColor() const {
+    return palette().color(QPalette::ButtonText).rgb();
+}
 
-QRgb SurfaceWidget::BackColor() const { return palette().color(QPalette::Button).rgb(); }
+QRgb SurfaceWidget::BackColor() const {
+    return palette().color(QPalette::Button).rgb();
+}
 
 bool SurfaceWidget::toRelative(float x, float y, float& rx, float& ry) const {
     rx = x / ScaleWidth();
@@ -70,7 +76,9 @@ bool SurfaceWidget::toRelative(float x, float y, float& rx, float& ry) const {
     return std::isfinite(rx) && std::isfinite(ry);
 }
 
-void SurfaceWidget::PSet(float x, float y) { PSet(x, y, ForeColor()); }
+void SurfaceWidget::PSet(float x, float y) {
+    PSet(x, y, ForeColor());
+}
 
 void SurfaceWidget::PSet(float x, float y, QRgb color) {
     float rx, ry;
