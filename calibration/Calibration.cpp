@@ -1,0 +1,78 @@
+#include "Calibration.h"
+
+#include "NumberText.h"
+#include "Palette.h"
+#include "Prompter.h"
+#include "Single.h"
+#include "Surface.h"
+
+#include <cmath>
+
+namespace {
+constexpr float Pi = 3.1415927f;
+constexpr double RatioStep = 0.02;
+constexpr float CentreOffset = 20000;
+constexpr double LastAngle = 360;
+constexpr double AngleStep = 0.1;
+} // namespace
+
+double Calibration::ratioAt(std::int16_t position) {
+    return InitialRatio + RatioStep * static_cast<double>(position);
+}
+
+void Calibration::Form_Activate() {
+    P1 = toSingle(static_cast<double>(Pi) / 180);
+    Incr = InitialRatio;
+    showRatio(DoubleToText(Incr));
+    COORDINATE();
+}
+
+void Calibration::HScroll1_Change(std::int16_t position) {
+    const double ratio = ratioAt(position);
+    // Steps to the right nest each flatter figure inside the earlier ones; a step to the left
+    // starts again on an empty area.
+    if (Incr > ratio)
+        drawingSurface().Cls();
+    Incr = ratio;
+    showRatio(DoubleToText(Incr));
+    COORDINATE();
+}
+
+void Calibration::Command1_Click() {
+    if (Incr > AcceptedAbove) {
+        if (showCurveWindow)
+            showCurveWindow();
+    } else {
+        prompter().MsgBox(RefusalMessage);
+    }
+}
+
+void Calibration::Command3_Click() {
+    if (endProgram)
+        endProgram();
+}
+
+void Calibration::COORDINATE() {
+    Surface& surface = drawingSurface();
+    surface.setScaleMode(Surface::UserScale);
+    surface.setDrawWidth(1);
+    surface.setScaleWidth(FigureScaleWidth);
+    surface.setScaleHeight(toSingle(surface.ScaleWidth() * Incr));
+    CX = surface.ScaleWidth() / 2 + CentreOffset;
+    CY = surface.ScaleHeight() / 2;
+    surface.Line(CX, 0, CX, surface.ScaleHeight());
+    surface.Line(0, CY, surface.ScaleWidth(), CY);
+    TRACCIA();
+}
+
+// The figure is a circle in drawing units: round on the screen only when Incr matches the
+// height-to-width proportion of the client area.
+void Calibration::TRACCIA() {
+    Surface& surface = drawingSurface();
+    for (double angle = 0; angle <= LastAngle; angle += AngleStep) {
+        XR = std::cos(angle * P1) * FigureRadius;
+        YR = std::sin(angle * P1) * FigureRadius;
+        surface.setDrawWidth(1);
+        surface.PSet(toSingle(CX + XR), toSingle(CY + YR), QBColor(FigureColor));
+    }
+}

@@ -1,0 +1,104 @@
+#include "Form2.h"
+
+#include "Fonts.h"
+#include "Prompter.h"
+#include "ScrollBar.h"
+#include "Twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace {
+
+// A push button whose caption wraps onto several lines within the button's face.
+class WrappedCaptionButton : public QPushButton {
+public:
+    WrappedCaptionButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        const QRect captionArea =
+            style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        painter.setPen(palette().color(QPalette::ButtonText));
+        painter.drawText(captionArea, Qt::AlignCenter | Qt::TextWordWrap, text());
+    }
+};
+
+constexpr QRgb InstructionFace = qRgb(255, 192, 128);
+constexpr QRgb TitleColor = qRgb(255, 0, 0);
+constexpr qreal TitlePointSize = 13.5;
+
+} // namespace
+
+Form2::Form2(Prompter* prompter) : prompter_(prompter) {
+    if (!prompter_) {
+        ownPrompter_ = std::make_unique<MessageBoxPrompter>(this);
+        prompter_ = ownPrompter_.get();
+    }
+    setWindowTitle(QStringLiteral("Form2"));
+    setFont(windowDefaultFont());
+    resize(twipsToPixels(9855), twipsToPixels(6840));
+
+    // Created in tab order.
+    HScroll1 = new HScrollBar(1, 30, 1, 1, this);
+    HScroll1->setGeometry(twipsRect(480, 1080, 5895, 255));
+
+    Text1 = new QLineEdit(QStringLiteral("Text1"), this);
+    Text1->setGeometry(twipsRect(360, 2880, 735, 375));
+
+    Command1 = new QPushButton(QStringLiteral("OK - continua"), this);
+    Command1->setGeometry(twipsRect(3120, 2880, 1575, 615));
+
+    Command2 = new WrappedCaptionButton(
+        QStringLiteral("KLICCARE  sulla barra di scorrimento fino a che la figura  risulti una "
+                       "CIRCONFERENZA"),
+        this);
+    Command2->setGeometry(twipsRect(360, 1560, 6255, 735));
+    QPalette face = Command2->palette();
+    face.setColor(QPalette::Button, QColor(InstructionFace));
+    Command2->setPalette(face);
+
+    Command3 = new QPushButton(QStringLiteral("ESCI"), this);
+    Command3->setGeometry(twipsRect(360, 4080, 1695, 615));
+
+    Label1 = new QLabel(
+        QStringLiteral("Per calibrare l' impostazione corretta della risoluzione dello SCHERMO"),
+        this);
+    Label1->setGeometry(twipsRect(360, 240, 9135, 495));
+    Label1->setFont(sansSerifFont(TitlePointSize));
+    QPalette title = Label1->palette();
+    title.setColor(QPalette::WindowText, QColor(TitleColor));
+    Label1->setPalette(title);
+    // The title hides the drawing behind it, like the other controls.
+    Label1->setBackgroundRole(QPalette::Button);
+    Label1->setAutoFillBackground(true);
+
+    setTabOrder(HScroll1, Text1);
+    setTabOrder(Text1, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Command3);
+    HScroll1->setFocus();
+
+    wireControls();
+}
+
+Form2::~Form2() = default;
+
+void Form2::wireControls() {
+    connect(HScroll1, &QScrollBar::valueChanged, this,
+            [this](int position) { HScroll1_Change(static_cast<std::int16_t>(position)); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+}
+
+void Form2::showRatio(const QString& text) {
+    Text1->setText(text);
+}
