@@ -102,8 +102,6 @@ QRect RetainedCanvas::takeDirtyRect() {
 
 void RetainedCanvas::append(const Op& op) {
     ops_.push_back(op);
-    if (pendingOperations() >= FoldLimit)
-        rasterize(rendered_);
     if (ops_.size() >= FoldLimit)
         fold();
 }
@@ -142,6 +140,10 @@ void RetainedCanvas::rasterize(std::size_t from) {
     const QRectF lineBox(-8, -8, w + 16, h + 16);
     std::optional<QPainter> painter;
     QRect dirty;
+    // Dots are written straight into the scanlines: far faster than a painter.
+    uchar* const bits = image_.bits();
+    const qsizetype bytesPerLine = image_.bytesPerLine();
+    int dotsLeft = w, dotsTop = h, dotsRight = -1, dotsBottom = -1;
 
     for (std::size_t i = from; i < ops_.size(); ++i) {
         const Op& op = ops_[i];
@@ -150,7 +152,6 @@ void RetainedCanvas::rasterize(std::size_t from) {
             if (!(px >= 0 && py >= 0 && px < w && py < h))
                 continue;
             const int cx = static_cast<int>(px), cy = static_cast<int>(py);
-            // Dots are written straight into the scanlines: far faster than a painter.
             if (painter)
                 painter.reset();
             const int left = std::max(0, cx - (op.width - 1) / 2);
@@ -158,10 +159,13 @@ void RetainedCanvas::rasterize(std::size_t from) {
             const int right = std::min(w - 1, cx + op.width / 2);
             const int bottom = std::min(h - 1, cy + op.width / 2);
             for (int y = top; y <= bottom; ++y) {
-                auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+                auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
                 std::fill(row + left, row + right + 1, op.color);
             }
-            dirty |= QRect(QPoint(left, top), QPoint(right, bottom));
+            dotsLeft = std::min(dotsLeft, left);
+            dotsTop = std::min(dotsTop, top);
+            dotsRight = std::max(dotsRight, right);
+            dotsBottom = std::max(dotsBottom, bottom);
             continue;
         }
         if (!painter) {
@@ -200,5 +204,7 @@ void RetainedCanvas::rasterize(std::size_t from) {
         }
     }
     rendered_ = ops_.size();
+    if (dotsRight >= 0)
+        dirty |= QRect(QPoint(dotsLeft, dotsTop), QPoint(dotsRight, dotsBottom));
     dirty_ |= dirty;
 }

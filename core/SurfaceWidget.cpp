@@ -71,8 +71,8 @@ QRgb SurfaceWidget::BackColor() const {
 }
 
 bool SurfaceWidget::toRelative(float x, float y, float& rx, float& ry) const {
-    rx = x / ScaleWidth();
-    ry = y / ScaleHeight();
+    rx = x / SurfaceWidget::ScaleWidth();
+    ry = y / SurfaceWidget::ScaleHeight();
     return std::isfinite(rx) && std::isfinite(ry);
 }
 

@@ -1,0 +1,133 @@
+// Prints how long plots take on a 1920 x 1080 window: one default plot including the repaint
+// of the window image, and points per second against the bare arithmetic of the same walk.
+#include "CurveModel.h"
+#include "Prompter.h"
+#include "SurfaceWidget.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <vector>
+
+namespace {
+
+class DefaultFields final : public CurveFields {
+public:
+    explicit DefaultFields(QString inst) {
+        texts_ = {{Field::Text1, "20"},  {Field::Text2, "30"}, {Field::Text4, "150"},
+                  {Field::Text5, "70"},  {Field::Text9, inst}, {Field::Text3, "300"},
+                  {Field::Text8, "270"}, {Field::Text10, "1"}, {Field::Text11, "1"}};
+    }
+    QString fieldText(Field field) const override { return texts_.at(field); }
+    void setFieldText(Field field, const QString& text) override { texts_[field] = text; }
+
+private:
+    std::map<Field, QString> texts_;
+};
+
+class SilentPrompter final : public Prompter {
+public:
+    void MsgBox(const QString&) override {}
+};
+
+// The same walk with every drawing call doing nothing: what the arithmetic alone costs.
+class NullSurface final : public Surface {
+public:
+    void setScaleMode(std::int16_t mode) override { mode_ = mode; }
+    std::int16_t ScaleMode() const override { return mode_; }
+    void setScaleWidth(float w) override { width_ = w; }
+    float ScaleWidth() const override { return width_; }
+    void setScaleHeight(float h) override { height_ = h; }
+    float ScaleHeight() const override { return height_; }
+    void setDrawWidth(std::int16_t w) override { drawWidth_ = w; }
+    std::int16_t DrawWidth() const override { return drawWidth_; }
+    QRgb ForeColor() const override { return 0; }
+    QRgb BackColor() const override { return 0; }
+    void PSet(float x, float y) override { sink_ += x + y; }
+    void PSet(float x, float y, QRgb) override {
+        sink_ += x + y;
+        ++points;
+    }
+    void Line(float, float, float, float) override {}
+    void Circle(float, float, float) override {}
+    void Cls() override {}
+    long points = 0;
+
+private:
+    std::int16_t mode_ = 0, drawWidth_ = 1;
+    float width_ = 1000, height_ = 1000;
+    float sink_ = 0;
+};
+
+constexpr double Incr = 1080.0 / 1920.0;
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Seconds for one CALCOLA on the given surface; the widget's image is rasterized and the
+// window repainted before the clock stops.
+template <typename Plot> double timed(Plot plot) {
+    QElapsedTimer clock;
+    clock.start();
+    plot();
+    return clock.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SilentPrompter prompter;
+
+    SurfaceWidget window;
+    window.resize(1920, 1080);
+    window.show();
+    QApplication::processEvents();
+
+    auto plotOnWindow = [&](CurveModel& model) {
+        model.CALCOLA();
+        window.drawing();
+        window.repaint();
+    };
+
+    {
+        DefaultFields fields("5");
+        CurveModel model(window, fields, prompter, [] { return Incr; });
+        model.Form_Activate();
+        std::vector<double> runs;
+        for (int i = 0; i < 200; ++i)
+            runs.push_back(timed([&] { plotOnWindow(model); }));
+        std::printf("default plot (INST 5, 224 points) with repaint: %.1f us (median of 200)\n",
+                    median(runs) * 1e6);
+    }
+
+    for (const char* inst : {"1000", "100000"}) {
+        DefaultFields fields(inst);
+        CurveModel model(window, fields, prompter, [] { return Incr; });
+        model.Form_Activate();
+        NullSurface null;
+        CurveModel bare(null, fields, prompter, [] { return Incr; });
+        bare.Form_Activate();
+        const int repeats = QString(inst) == "1000" ? 21 : 5;
+        std::vector<double> drawn, arithmetic;
+        for (int i = 0; i < repeats; ++i) {
+            window.Cls();
+            drawn.push_back(timed([&] { plotOnWindow(model); }));
+            null.points = 0;
+            arithmetic.push_back(timed([&] { bare.CALCOLA(); }));
+        }
+        const double points = double(null.points);
+        const double withDrawing = median(drawn), bareLoop = median(arithmetic);
+        std::printf("INST %s: %.0f points; plot %.1f ms = %.1f M points/s; bare arithmetic "
+                    "%.1f ms = %.1f M points/s; ratio %.2f\n",
+                    inst, points, withDrawing * 1e3, points / withDrawing / 1e6, bareLoop * 1e3,
+                    points / bareLoop / 1e6, withDrawing / bareLoop);
+    }
+    return 0;
+}
