@@ -1,0 +1,166 @@
+#include "CurveModel.h"
+
+#include "NumberText.h"
+#include "Palette.h"
+#include "Prompter.h"
+#include "Single.h"
+#include "Surface.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// A drawing position in single precision, or nothing when it does not fit a float.
+bool toPosition(double x, double y, float& sx, float& sy) {
+    sx = toSingle(x);
+    sy = toSingle(y);
+    return std::isfinite(sx) && std::isfinite(sy);
+}
+
+} // namespace
+
+CurveModel::CurveModel(Surface& surface, CurveFields& fields, Prompter& prompter,
+                       std::function<double()> incr)
+    : surface_(surface), fields_(fields), prompter_(prompter), incr_(std::move(incr)) {}
+
+void CurveModel::Form_Activate() {
+    // pi/180 from the single-precision pi, kept in single precision.
+    P1 = static_cast<float>(3.1415927 / 180);
+    surface_.setScaleMode(Surface::Centimetres);
+    surface_.setDrawWidth(2);
+    surface_.setScaleWidth(1000);
+    surface_.setScaleHeight(toSingle(double(surface_.ScaleWidth()) * incr_()));
+    CX = toSingle(double(surface_.ScaleWidth()) / 2 - 70);
+    CY = toSingle(double(surface_.ScaleHeight()) / 2 + 50);
+    surface_.Line(CX, 0, CX, surface_.ScaleHeight());
+    surface_.Line(0, CY, surface_.ScaleWidth(), CY);
+    CALCOLA();
+}
+
+void CurveModel::CALCOLA() {
+    Miocolor = static_cast<std::int16_t>(Miocolor + 1);
+    if (Miocolor == 14)
+        Miocolor = 1;
+
+    LeggiText1();
+    LeggiText2();
+    LeggiText4();
+    LeggiText5();
+    LeggiText9();
+    LeggiText3();
+    LeggiText8();
+    LeggiText10();
+    LeggiText11();
+
+    // The point to reach: a dot and a small circle around it.
+    float markerX, markerY;
+    const bool markerFits = toPosition(double(CX) + RAX, double(CY) - RAY, markerX, markerY);
+    surface_.setDrawWidth(3);
+    if (markerFits)
+        surface_.PSet(markerX, markerY);
+    surface_.setDrawWidth(1);
+    if (markerFits)
+        surface_.Circle(markerX, markerY, 5);
+
+    ValStep = 2;
+    ASQ = ALX - DAX;
+    ASM = ALY - DAY;
+
+    float chordX1, chordY1, chordX2, chordY2;
+    const bool chordFits = toPosition(double(CX) + DAX, double(CY) - DAY, chordX1, chordY1) &&
+                           toPosition(double(CX) + ALX, double(CY) - ALY, chordX2, chordY2);
+    const QRgb colour = QBColor(Miocolor + 1);
+    const double step = ValStep / INST;
+    if (!(step > 0))
+        return;
+    // ALFA advances by repeated addition, so the last angle visited depends on its rounding.
+    for (double ALFA = 0; ALFA <= 90; ALFA += step) {
+        const double COSA = std::cos(ALFA * P1);
+        const double SENA = std::sin(ALFA * P1);
+        const double SENX = std::sin((ALFA * AVX) * P1);
+        const double SENY = std::sin((ALFA * AVY) * P1);
+        if (SENA == 0)
+            continue;
+        const double PX = ((ASQ * SENA) * SENA + (SPTX * COSA) * SENX) + DAX;
+        const double PY = ((ASM * SENA) * COSA + (SPTY * COSA) * SENY + ASM * SENA) + DAY;
+        // Written so that a point that is not a number also ends the plot.
+        if (!(std::abs(PX) <= double(CX) + 100))
+            break;
+        if (!(std::abs(PY) <= double(CY)))
+            break;
+        surface_.setDrawWidth(1);
+        if (chordFits)
+            surface_.Line(chordX1, chordY1, chordX2, chordY2);
+        surface_.setDrawWidth(2);
+        surface_.PSet(toSingle(double(CX) + PX), toSingle(double(CY) - PY), colour);
+    }
+}
+
+void CurveModel::clearAndRedraw() {
+    surface_.Cls();
+    Form_Activate();
+}
+
+void CurveModel::plotByMode(bool multipleCurves) {
+    if (multipleCurves)
+        CALCOLA();
+    else
+        clearAndRedraw();
+}
+
+void CurveModel::fallBack(CurveFields::Field field, double& variable, std::int16_t fallback) {
+    fields_.setFieldText(field, IntegerToText(fallback));
+    variable = fallback;
+}
+
+bool CurveModel::readField(CurveFields::Field field, const char* name, double& variable,
+                           std::int16_t fallback) {
+    const QString text = fields_.fieldText(field);
+    if (!IsNumeric(text)) {
+        prompter_.MsgBox(QString::fromUtf8(name) + QStringLiteral(" non è un numero"));
+        fallBack(field, variable, fallback);
+        return false;
+    }
+    variable = TextToDouble(text);
+    return true;
+}
+
+void CurveModel::LeggiText1() {
+    readField(CurveFields::Field::Text1, "DAX", DAX, 1);
+}
+void CurveModel::LeggiText2() {
+    readField(CurveFields::Field::Text2, "DAY", DAY, 1);
+}
+void CurveModel::LeggiText4() {
+    readField(CurveFields::Field::Text4, "ALX", ALX, 1);
+}
+void CurveModel::LeggiText5() {
+    readField(CurveFields::Field::Text5, "ALY", ALY, 1);
+}
+void CurveModel::LeggiText3() {
+    readField(CurveFields::Field::Text3, "RAX", RAX, 300);
+}
+void CurveModel::LeggiText8() {
+    readField(CurveFields::Field::Text8, "RAY", RAY, 270);
+}
+void CurveModel::LeggiText10() {
+    readField(CurveFields::Field::Text10, "AVY", AVY, 1);
+}
+void CurveModel::LeggiText11() {
+    readField(CurveFields::Field::Text11, "AVX", AVX, 1);
+}
+
+void CurveModel::LeggiText9() {
+    if (!readField(CurveFields::Field::Text9, "INST", INST, 1))
+        return;
+    if (INST == 0.0) {
+        prompter_.MsgBox(QStringLiteral("Non è ammesso 0 "));
+        fallBack(CurveFields::Field::Text9, INST, 1);
+    } else if (INST > MaxINST) {
+        prompter_.MsgBox(QStringLiteral("INST troppo grande: il massimo è ") +
+                         DoubleToText(MaxINST));
+        fields_.setFieldText(CurveFields::Field::Text9, DoubleToText(MaxINST));
+        INST = MaxINST;
+    }
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class Prompter;
+class Surface;
+
+// The nine parameter fields of the curve window, as the curve logic reads and rewrites them.
+class CurveFields {
+public:
+    enum class Field { Text1, Text2, Text3, Text4, Text5, Text8, Text9, Text10, Text11 };
+
+    virtual ~CurveFields() = default;
+    virtual QString fieldText(Field field) const = 0;
+    virtual void setFieldText(Field field, const QString& text) = 0;
+};
+
+// The state of the curve window and its procedures: the coordinate set-up, the plot of one
+// curve and the readers of the parameter fields. It draws on a Surface, reads and rewrites the
+// fields through CurveFields, reports bad fields through a Prompter and takes the calibration
+// ratio Incr from a function, so it runs the same with or without a window.
+class CurveModel {
+public:
+    // The largest INST a plot accepts. A plot makes about 45 * INST iterations, so this keeps
+    // the longest plot around a second; beyond it the angle step would also sink below the
+    // rounding unit of ALFA and the loop would never end.
+    static constexpr double MaxINST = 100000;
+
+    CurveModel(Surface& surface, CurveFields& fields, Prompter& prompter,
+               std::function<double()> incr);
+
+    // Sets up the scale 1000 x 1000 * Incr and the origin (CX, CY), draws the axes and plots
+    // one curve. Clears nothing.
+    void Form_Activate();
+    // Plots one more curve, in the next colour, over whatever is drawn.
+    void CALCOLA();
+    // Clears the drawing, then sets up and plots afresh.
+    void clearAndRedraw();
+    // After a displacement change: one more curve in multiple-curve mode, else a clean redraw.
+    void plotByMode(bool multipleCurves);
+
+    void LeggiText1();
+    void LeggiText2();
+    void LeggiText3();
+    void LeggiText4();
+    void LeggiText5();
+    void LeggiText8();
+    void LeggiText9();
+    void LeggiText10();
+    void LeggiText11();
+
+    std::int16_t Miocolor = 0;
+    float P1 = 0;
+    float CX = 0;
+    float CY = 0;
+    std::int16_t ValStep = 0;
+    double DAX = 0;
+    double DAY = 0;
+    double ALX = 0;
+    double ALY = 0;
+    double RAX = 0;
+    double RAY = 0;
+    double AVX = 0;
+    double AVY = 0;
+    double INST = 0;
+    std::int16_t SPTX = 0;
+    std::int16_t SPTY = 0;
+    double ASQ = 0;
+    double ASM = 0;
+
+private:
+    // Reads one field into its variable; a text that is not a number is reported with
+    // "<name> non è un numero" and replaced by the fallback. Returns whether the text was a
+    // number.
+    bool readField(CurveFields::Field field, const char* name, double& variable,
+                   std::int16_t fallback);
+    void fallBack(CurveFields::Field field, double& variable, std::int16_t fallback);
+
+    Surface& surface_;
+    CurveFields& fields_;
+    Prompter& prompter_;
+    std::function<double()> incr_;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "CurveModel.h"
+#include "Form4Layout.h"
+#include "SurfaceWidget.h"
+
+#include <functional>
+#include <memory>
+
+class Prompter;
+class QScrollBar;
+
+// The curve window: the parameter panels and commands over a retained drawing on which the
+// curves are plotted. It neither shows nor activates itself; whoever opens it calls
+// Form_Activate when it becomes the program's active window.
+class Form4 : public SurfaceWidget, public Form4Controls, private CurveFields {
+public:
+    // Messages go to prompter, or to message boxes over this window when none is given.
+    explicit Form4(Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    ~Form4() override;
+
+    // Sets up the scale from Incr, draws the axes and plots one curve.
+    void Form_Activate();
+    CurveModel& model() { return model_; }
+
+    // The calibration ratio; must be set before the first activation.
+    std::function<double()> readIncr;
+    // "ESCI" and "?".
+    std::function<void()> endProgram;
+    std::function<void()> showInstructions;
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void HScroll1_Change();
+    void HScroll2_Change();
+    void Check1_Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QString fieldText(Field field) const override;
+    void setFieldText(Field field, const QString& text) override;
+    QLineEdit* box(Field field) const;
+
+    void displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
+    void resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
+
+    std::unique_ptr<Prompter> ownPrompter_;
+    Prompter& prompter_;
+    CurveModel model_;
+    bool shownBefore_ = false;
+};

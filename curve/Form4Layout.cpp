@@ -1,0 +1,148 @@
+#include "Form4Layout.h"
+
+#include "Fonts.h"
+#include "ScrollBar.h"
+#include "Twips.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <limits>
+
+namespace {
+
+QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(place);
+    return box;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setGeometry(place);
+    return l;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, const QString& text, QRect place) {
+    auto* box = new QLineEdit(text, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setMaxLength(std::numeric_limits<int>::max());
+    box->setGeometry(place);
+    return box;
+}
+
+// Enter and Esc press no button of the window.
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    b->setGeometry(place);
+    return b;
+}
+
+HScrollBar* scrollBar(QWidget* parent, const char* name, int limit, QRect place) {
+    auto* bar = new HScrollBar(-limit, limit, 1, 50, parent);
+    bar->setObjectName(QLatin1String(name));
+    bar->setValue(0);
+    bar->setGeometry(place);
+    return bar;
+}
+
+// The numbers over the left end, the middle and the right end of a displacement bar.
+QString rangeCaption(int limit) {
+    const QString gap(51, QLatin1Char(' '));
+    return QStringLiteral("-%1").arg(limit) + gap + QLatin1Char('0') + gap +
+           QStringLiteral("+%1").arg(limit);
+}
+
+} // namespace
+
+Form4Controls buildForm4Controls(QWidget* parent) {
+    parent->setFont(windowDefaultFont());
+    const QFont bold12 = sansSerifFont(12, true);
+    Form4Controls c{};
+
+    c.Frame1 =
+        frame(parent, "Frame1", QStringLiteral("SEGMENTO "), twipsRect(240, 480, 3975, 1455));
+    c.Label1 = label(c.Frame1, "Label1", QStringLiteral("dal   PUNTO     X ="),
+                     twipsRect(120, 480, 1455, 255));
+    c.Text1 = textBox(c.Frame1, "Text1", QStringLiteral("20"), twipsRect(1680, 360, 615, 375));
+    c.Label2 = label(c.Frame1, "Label2", QStringLiteral("Y ="), twipsRect(2640, 480, 375, 375));
+    c.Text2 = textBox(c.Frame1, "Text2", QStringLiteral("30"), twipsRect(3000, 360, 615, 375));
+    c.Label4 = label(c.Frame1, "Label4", QStringLiteral(" al   PUNTO     X ="),
+                     twipsRect(120, 960, 1335, 375));
+    c.Text4 = textBox(c.Frame1, "Text4", QStringLiteral("150"), twipsRect(1680, 840, 615, 375));
+    c.Label5 = label(c.Frame1, "Label5", QStringLiteral("Y = "), twipsRect(2640, 960, 495, 375));
+    c.Text5 = textBox(c.Frame1, "Text5", QStringLiteral("70"), twipsRect(3000, 840, 615, 375));
+
+    c.Command3 =
+        button(parent, "Command3", QStringLiteral("ESCI"), twipsRect(4560, 600, 1935, 255));
+    c.Command1 =
+        button(parent, "Command1", QStringLiteral("ESEGUI"), twipsRect(4560, 960, 1935, 495));
+    c.Command2 = button(parent, "Command2", QStringLiteral("CANCELLA ed esegui"),
+                        twipsRect(4560, 1560, 1935, 375));
+    c.Command6 = button(parent, "Command6", QStringLiteral("?"), twipsRect(6840, 1080, 495, 375));
+    c.Command6->setFont(bold12);
+
+    c.Frame4 = frame(parent, "Frame4", QStringLiteral("SPOSTAMENTO VERTICALE"),
+                     twipsRect(240, 2160, 7095, 855));
+    c.Frame4->setToolTip(QStringLiteral("LargeChange = 50; SmallChange =1"));
+    c.Label7 = label(c.Frame4, "Label7", rangeCaption(500), twipsRect(120, 240, 5535, 255));
+    c.HScroll2 = scrollBar(c.Frame4, "HScroll2", 500, twipsRect(120, 480, 5295, 255));
+    c.Text7 = textBox(c.Frame4, "Text7", QStringLiteral("0"), twipsRect(5520, 360, 615, 375));
+    c.Text7->setFont(bold12);
+    c.Command4 =
+        button(c.Frame4, "Command4", QStringLiteral("Azzera"), twipsRect(6240, 240, 735, 495));
+
+    c.Frame3 = frame(parent, "Frame3", QStringLiteral("SPOSTAMENTO ORIZZONTALE"),
+                     twipsRect(240, 3120, 7095, 855));
+    c.Frame3->setToolTip(QStringLiteral("LargeChange =50; SmallChange =1"));
+    c.Label6 = label(c.Frame3, "Label6", rangeCaption(600), twipsRect(120, 240, 5535, 255));
+    c.HScroll1 = scrollBar(c.Frame3, "HScroll1", 600, twipsRect(120, 480, 5295, 255));
+    c.Text6 = textBox(c.Frame3, "Text6", QStringLiteral("0"), twipsRect(5520, 360, 615, 375));
+    c.Text6->setFont(bold12);
+    c.Command5 =
+        button(c.Frame3, "Command5", QStringLiteral("Azzera"), twipsRect(6240, 240, 735, 495));
+
+    c.Frame2 = frame(parent, "Frame2", QStringLiteral("PUNTO da raggiungere con la CURVA"),
+                     twipsRect(240, 4320, 2895, 735));
+    c.Label3 = label(c.Frame2, "Label3", QStringLiteral("x"), twipsRect(360, 240, 255, 255));
+    c.Label3->setFont(bold12);
+    c.Text3 = textBox(c.Frame2, "Text3", QStringLiteral("300"), twipsRect(720, 240, 615, 375));
+    c.Label8 = label(c.Frame2, "Label8", QStringLiteral("y"), twipsRect(1560, 240, 375, 375));
+    c.Label8->setFont(bold12);
+    c.Text8 = textBox(c.Frame2, "Text8", QStringLiteral("270"), twipsRect(2040, 240, 615, 375));
+
+    c.Frame5 = frame(parent, "Frame5", QStringLiteral("INCREMENTO DI ALFA"),
+                     twipsRect(3360, 4080, 2055, 1095));
+    // Created before Text10, so the text box covers the label's right end.
+    c.Label10 =
+        label(c.Frame5, "Label10", QStringLiteral("Verticale"), twipsRect(240, 240, 1695, 255));
+    c.Text10 = textBox(c.Frame5, "Text10", QStringLiteral("1"), twipsRect(1560, 240, 375, 285));
+    c.Label11 =
+        label(c.Frame5, "Label11", QStringLiteral("Orizzontale"), twipsRect(240, 600, 855, 375));
+    c.Text11 = textBox(c.Frame5, "Text11", QStringLiteral("1"), twipsRect(1560, 600, 375, 285));
+
+    c.Label9 = label(parent, "Label9", QStringLiteral("Incremento dei Punti-Curva"),
+                     twipsRect(5520, 4200, 1215, 375));
+    c.Text9 = textBox(parent, "Text9", QStringLiteral("5"), twipsRect(6960, 4200, 375, 375));
+    c.Check1 = new QCheckBox(QStringLiteral("Curve Singole"), parent);
+    c.Check1->setObjectName(QStringLiteral("Check1"));
+    c.Check1->setGeometry(twipsRect(5760, 4800, 1455, 375));
+
+    QWidget* const tabOrder[] = {c.Text4,    c.Text5,  c.Command1, c.Command2, c.Command3,
+                                 c.Text1,    c.Text2,  c.HScroll1, c.Text6,    c.HScroll2,
+                                 c.Text7,    c.Text9,  c.Text3,    c.Text8,    c.Command4,
+                                 c.Command5, c.Text10, c.Text11,   c.Check1,   c.Command6};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    return c;
+}
