@@ -32,6 +32,12 @@ protected:
     }
 };
 
+template <typename Control> Control* place(Control* control, const char* name, QRect geometry) {
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
 constexpr QRgb InstructionFace = qRgb(255, 192, 128);
 constexpr QRgb TitleColor = qRgb(255, 0, 0);
 constexpr qreal TitlePointSize = 13.5;
@@ -47,44 +53,38 @@ Form2::Form2(Prompter* prompter) : prompter_(prompter) {
     setFont(windowDefaultFont());
     resize(twipsToPixels(9855), twipsToPixels(6840));
 
-    // Created in tab order.
-    HScroll1 = new HScrollBar(1, 30, 1, 1, this);
-    HScroll1->setGeometry(twipsRect(480, 1080, 5895, 255));
+    // Created in tab order; the title takes no focus.
+    HScroll1 =
+        place(new HScrollBar(1, 30, 1, 1, this), "HScroll1", twipsRect(480, 1080, 5895, 255));
+    Text1 = place(new QLineEdit(QStringLiteral("Text1"), this), "Text1",
+                  twipsRect(360, 2880, 735, 375));
+    Command1 = place(new QPushButton(QStringLiteral("OK - continua"), this), "Command1",
+                     twipsRect(3120, 2880, 1575, 615));
+    Command2 = place(new WrappedCaptionButton(
+                         QStringLiteral("KLICCARE  sulla barra di scorrimento fino a che la "
+                                        "figura  risulti una CIRCONFERENZA"),
+                         this),
+                     "Command2", twipsRect(360, 1560, 6255, 735));
+    Command3 = place(new QPushButton(QStringLiteral("ESCI"), this), "Command3",
+                     twipsRect(360, 4080, 1695, 615));
+    Label1 = place(new QLabel(QStringLiteral("Per calibrare l' impostazione corretta della "
+                                             "risoluzione dello SCHERMO"),
+                              this),
+                   "Label1", twipsRect(360, 240, 9135, 495));
 
-    Text1 = new QLineEdit(QStringLiteral("Text1"), this);
-    Text1->setGeometry(twipsRect(360, 2880, 735, 375));
-
-    Command1 = new QPushButton(QStringLiteral("OK - continua"), this);
-    Command1->setGeometry(twipsRect(3120, 2880, 1575, 615));
-
-    Command2 = new WrappedCaptionButton(
-        QStringLiteral("KLICCARE  sulla barra di scorrimento fino a che la figura  risulti una "
-                       "CIRCONFERENZA"),
-        this);
-    Command2->setGeometry(twipsRect(360, 1560, 6255, 735));
     QPalette face = Command2->palette();
     face.setColor(QPalette::Button, QColor(InstructionFace));
     Command2->setPalette(face);
 
-    Command3 = new QPushButton(QStringLiteral("ESCI"), this);
-    Command3->setGeometry(twipsRect(360, 4080, 1695, 615));
-
-    Label1 = new QLabel(
-        QStringLiteral("Per calibrare l' impostazione corretta della risoluzione dello SCHERMO"),
-        this);
-    Label1->setGeometry(twipsRect(360, 240, 9135, 495));
     Label1->setFont(sansSerifFont(TitlePointSize));
     QPalette title = Label1->palette();
     title.setColor(QPalette::WindowText, QColor(TitleColor));
     Label1->setPalette(title);
     // The title hides the drawing behind it, like the other controls.
     Label1->setBackgroundRole(QPalette::Button);
+    Label1->setForegroundRole(QPalette::WindowText);
     Label1->setAutoFillBackground(true);
 
-    setTabOrder(HScroll1, Text1);
-    setTabOrder(Text1, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
     HScroll1->setFocus();
 
     wireControls();
