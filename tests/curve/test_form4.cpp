@@ -598,4 +598,4 @@ void Form4Test::messageBoxClosingAddsNoCurve() {
 }
 
 QTEST_MAIN(Form4Test)
-#include "tst_form4.moc"
+#include "test_form4.moc"

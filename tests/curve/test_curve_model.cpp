@@ -361,4 +361,4 @@ void CurveModelTest::generatedInputsDrawOnlyFinitePositions() {
 }
 
 QTEST_GUILESS_MAIN(CurveModelTest)
-#include "tst_curve_model.moc"
+#include "test_curve_model.moc"
