@@ -1,0 +1,51 @@
+#include "Form1.h"
+
+#include "Fonts.h"
+#include "Twips.h"
+
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+// The area that shows the instructions page at its natural size from its top-left corner,
+// clipped to the area, whatever the window's size.
+class PageArea : public QWidget {
+public:
+    PageArea(InstructionsPage& page, QWidget* parent) : QWidget(parent), page_(page) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().base());
+        painter.drawImage(QPointF(0, 0),
+                          page_.image(logicalDpiX(), logicalDpiY(), devicePixelRatioF()));
+    }
+
+private:
+    InstructionsPage& page_;
+};
+
+} // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("Form1"));
+    setFont(windowDefaultFont());
+    resize(twipsToPixels(12645), twipsToPixels(8340));
+
+    OLE1 = new PageArea(page_, this);
+    OLE1->setGeometry(twipsRect(90, 210, 10815, 8055));
+
+    Command1 = new QPushButton(QStringLiteral("AVANTI"), this);
+    Command1->setGeometry(twipsRect(10560, 4320, 1095, 1455));
+    Command1->setAutoDefault(false);
+    // The button overlaps the page area's right edge and stands on top of it.
+    Command1->raise();
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+}
+
+void Form1::Command1_Click() {
+    if (moveOn)
+        moveOn();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "InstructionsLayout.h"
+
+#include <QImage>
+#include <array>
+#include <vector>
+
+struct Form4Controls;
+class QWidget;
+
+// Sets the curve window's panels to the values the page's pictures show.
+void setPictureStates(const Form4Controls& controls);
+// Picture 1 to 6 as the panels built on host look now.
+QImage grabPanelPicture(int number, const Form4Controls& controls, QWidget& host);
+
+// The instructions page with its text laid out and its six pictures taken from the curve
+// window's own panels, so that the pictures always match the real window. The content never
+// changes; the drawing is made once for each resolution it is shown at.
+class InstructionsPage {
+public:
+    InstructionsPage();
+
+    // The page at its natural size for a screen of the given logical resolution (dots per
+    // inch across and down) and device pixel ratio.
+    const QImage& image(qreal dpiX, qreal dpiY, qreal devicePixelRatio);
+    const std::array<QImage, PictureCount>& pictures() const { return pictures_; }
+
+private:
+    QImage render(qreal dpiX, qreal dpiY, qreal devicePixelRatio) const;
+
+    std::vector<PageLine> lines_;
+    std::array<QImage, PictureCount> pictures_;
+    QImage image_;
+};
