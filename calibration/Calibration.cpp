@@ -9,16 +9,19 @@
 #include <cmath>
 
 namespace {
+// The ratio shown after an activation, before the scroll bar has been moved.
+constexpr double InitialRatio = 0.51;
+// "OK - continua" accepts only a ratio strictly above this bound.
+constexpr double AcceptedAbove = 0.53;
+constexpr float FigureScaleWidth = 146367.36f;
+constexpr double FigureRadius = 36367.36328125;
+constexpr int FigureColor = 4;
 constexpr float Pi = 3.1415927f;
 constexpr double RatioStep = 0.02;
 constexpr float CentreOffset = 20000;
 constexpr double LastAngle = 360;
 constexpr double AngleStep = 0.1;
 } // namespace
-
-double Calibration::ratioAt(std::int16_t position) {
-    return InitialRatio + RatioStep * static_cast<double>(position);
-}
 
 void Calibration::Form_Activate() {
     P1 = toSingle(static_cast<double>(Pi) / 180);
@@ -28,7 +31,7 @@ void Calibration::Form_Activate() {
 }
 
 void Calibration::HScroll1_Change(std::int16_t position) {
-    const double ratio = ratioAt(position);
+    const double ratio = InitialRatio + RatioStep * static_cast<double>(position);
     // Steps to the right nest each flatter figure inside the earlier ones; a step to the left
     // starts again on an empty area.
     if (Incr > ratio)
@@ -43,7 +46,7 @@ void Calibration::Command1_Click() {
         if (showCurveWindow)
             showCurveWindow();
     } else {
-        prompter().MsgBox(RefusalMessage);
+        prompter().MsgBox(QStringLiteral("Impostare la risoluzione SCHERMO"));
     }
 }
 

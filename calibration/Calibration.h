@@ -13,19 +13,7 @@ class Surface;
 // functions at the bottom, so the same logic runs against recording doubles in the tests.
 class Calibration {
 public:
-    // The ratio shown after an activation, before the scroll bar has been moved.
-    static constexpr double InitialRatio = 0.51;
-    // "OK - continua" accepts only a ratio strictly above this bound.
-    static constexpr double AcceptedAbove = 0.53;
-    static constexpr float FigureScaleWidth = 146367.36f;
-    static constexpr double FigureRadius = 36367.36328125;
-    static constexpr int FigureColor = 4;
-    static inline const QString RefusalMessage = QStringLiteral("Impostare la risoluzione SCHERMO");
-
     virtual ~Calibration() = default;
-
-    // The ratio that a scroll position stands for.
-    static double ratioAt(std::int16_t position);
 
     float P1 = 0;
     double Incr = 0;
