@@ -14,7 +14,10 @@
 
 namespace {
 
-constexpr qreal MetresPerInch = 0.0254;
+int dotsPerMetre(qreal dotsPerInch) {
+    return qRound(dotsPerInch / 0.0254);
+}
+
 // Room around each panel, so that its border is not cut at the picture's edge.
 constexpr int PictureMargin = 4;
 
@@ -74,7 +77,6 @@ InstructionsPage::InstructionsPage() : lines_(layOutInstructions()) {
 }
 
 const QImage& InstructionsPage::image(qreal dpiX, qreal dpiY, qreal devicePixelRatio) {
-    const auto dotsPerMetre = [](qreal dpi) { return qRound(dpi / MetresPerInch); };
     if (image_.isNull() || image_.dotsPerMeterX() != dotsPerMetre(dpiX) ||
         image_.dotsPerMeterY() != dotsPerMetre(dpiY) ||
         image_.devicePixelRatio() != devicePixelRatio)
@@ -89,8 +91,8 @@ QImage InstructionsPage::render(qreal dpiX, qreal dpiY, qreal devicePixelRatio) 
                 qRound(PageHeight * pixelsY * devicePixelRatio), QImage::Format_RGB32);
     page.setDevicePixelRatio(devicePixelRatio);
     // The font's points are converted at the image's own resolution, that of the screen.
-    page.setDotsPerMeterX(qRound(dpiX / MetresPerInch));
-    page.setDotsPerMeterY(qRound(dpiY / MetresPerInch));
+    page.setDotsPerMeterX(dotsPerMetre(dpiX));
+    page.setDotsPerMeterY(dotsPerMetre(dpiY));
     page.fill(Qt::white);
 
     QPainter painter(&page);

@@ -49,12 +49,12 @@ private slots:
     void lines_data();
     void lines();
     void emptyParagraphsTakeOneLineEach();
-    void picturePlaces_data();
-    void picturePlaces();
     void pageSize_data();
     void pageSize();
     void textOnThePage();
+    void picturesOnThePage_data();
     void picturesOnThePage();
+    void picturesShowTheListedStates();
     void pictureFollowsItsPanel_data();
     void pictureFollowsItsPanel();
     void windowLayout();
@@ -62,7 +62,6 @@ private slots:
     void pageAtNaturalSize();
     void pageUnchangedByResizing_data();
     void pageUnchangedByResizing();
-    void reopenedWindowShowsTheSamePage();
 };
 
 void TestInstructions::paragraphs_data() {
@@ -168,27 +167,6 @@ void TestInstructions::emptyParagraphsTakeOneLineEach() {
         QCOMPARE(lines[i].origin.y() - lines[i - 1].origin.y(), LinePitch);
 }
 
-void TestInstructions::picturePlaces_data() {
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QRectF>("place");
-    QTest::addColumn<qreal>("textLeft");
-
-    QTest::newRow("1 SEGMENTO") << 1 << QRectF(0, 43, 174, 67) << 183.0;
-    QTest::newRow("2 PUNTO") << 2 << QRectF(6, 108, 150, 43) << 165.0;
-    QTest::newRow("3 INCREMENTO DI ALFA") << 3 << QRectF(12, 153, 109, 59) << 130.0;
-    QTest::newRow("4 Punti-Curva") << 4 << QRectF(12, 227, 97, 27) << 118.0;
-    QTest::newRow("5 Curve Singole") << 5 << QRectF(12, 263, 70, 24) << 91.0;
-    QTest::newRow("6 SPOSTAMENTO") << 6 << QRectF(0, 295, 287, 76) << 297.0;
-}
-
-void TestInstructions::picturePlaces() {
-    QFETCH(int, number);
-    QFETCH(QRectF, place);
-    QFETCH(qreal, textLeft);
-    QCOMPARE(PagePictures[number - 1].place, place);
-    QCOMPARE(PagePictures[number - 1].textLeft, textLeft);
-}
-
 void TestInstructions::pageSize_data() {
     QTest::addColumn<qreal>("dpi");
     QTest::addColumn<qreal>("ratio");
@@ -225,25 +203,62 @@ void TestInstructions::textOnThePage() {
     }
 }
 
+void TestInstructions::picturesOnThePage_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QRectF>("place");
+    QTest::addColumn<qreal>("textLeft");
+
+    QTest::newRow("1 SEGMENTO") << 1 << QRectF(0, 43, 174, 67) << 183.0;
+    QTest::newRow("2 PUNTO") << 2 << QRectF(6, 108, 150, 43) << 165.0;
+    QTest::newRow("3 INCREMENTO DI ALFA") << 3 << QRectF(12, 153, 109, 59) << 130.0;
+    QTest::newRow("4 Punti-Curva") << 4 << QRectF(12, 227, 97, 27) << 118.0;
+    QTest::newRow("5 Curve Singole") << 5 << QRectF(12, 263, 70, 24) << 91.0;
+    QTest::newRow("6 SPOSTAMENTO") << 6 << QRectF(0, 295, 287, 76) << 297.0;
+}
+
 // Each picture stands at its place at its size: the page there is the panel's picture scaled
-// to that size (the bottom rows of picture 1 lie under picture 2).
+// to that size (the bottom rows of picture 1 lie under picture 2), and between the picture and
+// the text beside it the page is blank.
 void TestInstructions::picturesOnThePage() {
+    QFETCH(int, number);
+    QFETCH(QRectF, place);
+    QFETCH(qreal, textLeft);
+    QCOMPARE(PagePictures[number - 1].textLeft, textLeft);
+
     InstructionsPage page;
     const QImage image = page.image(96, 96, 1);
-    for (int i = 0; i < PictureCount; ++i) {
-        const QRect place = pixelsAt96(PagePictures[i].place);
-        const QImage expected = page.pictures()[i].scaled(place.size(), Qt::IgnoreAspectRatio,
-                                                          Qt::SmoothTransformation);
-        const QRect compared(place.topLeft(), QSize(place.width(), place.height() * 3 / 4));
-        QCOMPARE(
-            image.copy(compared),
-            expected.copy(QRect(QPoint(0, 0), compared.size())).convertToFormat(image.format()));
-        // Between the picture and its text the page is blank.
-        const QRect gap(place.right() + 2, place.top(),
-                        qRound(PagePictures[i].textLeft * 96 / 72) - place.right() - 3,
-                        place.height());
-        QVERIFY2(!hasDarkPixel(image, gap), qPrintable(QString::number(i + 1)));
+    const QRect pixels = pixelsAt96(place);
+    const QImage expected = page.pictures()[number - 1].scaled(pixels.size(), Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation);
+    const QRect compared(pixels.topLeft(), QSize(pixels.width(), pixels.height() * 3 / 4));
+    QCOMPARE(image.copy(compared),
+             expected.copy(QRect(QPoint(0, 0), compared.size())).convertToFormat(image.format()));
+    const QRect gap(pixels.right() + 2, pixels.top(),
+                    qRound(textLeft * 96 / 72) - pixels.right() - 3, pixels.height());
+    QVERIFY(!hasDarkPixel(image, gap));
+}
+
+// The page's pictures are the curve window's panels with the values the instructions speak of.
+void TestInstructions::picturesShowTheListedStates() {
+    QWidget host;
+    host.resize(707, 452);
+    const Form4Controls c = buildForm4Controls(&host);
+    const std::pair<QLineEdit*, const char*> texts[] = {
+        {c.Text1, "20"},  {c.Text2, "30"},  {c.Text4, "150"}, {c.Text5, "70"},
+        {c.Text3, "300"}, {c.Text8, "270"}, {c.Text10, "1"},  {c.Text11, "1"},
+        {c.Text9, "5"},   {c.Text7, "250"}, {c.Text6, "500"}};
+    for (const auto& [box, text] : texts) {
+        box->setText(QString::fromLatin1(text));
+        box->setCursorPosition(0);
     }
+    c.Check1->setChecked(false);
+    c.HScroll2->setValue(250);
+    c.HScroll1->setValue(500);
+
+    InstructionsPage page;
+    for (int number = 1; number <= PictureCount; ++number)
+        QVERIFY2(page.pictures()[number - 1] == grabPanelPicture(number, c, host),
+                 qPrintable(QString::number(number)));
 }
 
 void TestInstructions::pictureFollowsItsPanel_data() {
@@ -320,40 +335,37 @@ void TestInstructions::pageAtNaturalSize() {
 }
 
 void TestInstructions::pageUnchangedByResizing_data() {
+    QTest::addColumn<QString>("change");
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<bool>("maximized");
 
-    QTest::newRow("smaller than the page") << QSize(400, 300) << false;
-    QTest::newRow("larger") << QSize(1200, 900) << false;
-    QTest::newRow("maximized") << QSize() << true;
+    QTest::newRow("smaller than the page") << "resize" << QSize(400, 300);
+    QTest::newRow("larger") << "resize" << QSize(1200, 900);
+    QTest::newRow("maximized") << "maximize" << QSize();
+    QTest::newRow("closed and shown again") << "reopen" << QSize(843, 556);
 }
 
 void TestInstructions::pageUnchangedByResizing() {
+    QFETCH(QString, change);
     QFETCH(QSize, size);
-    QFETCH(bool, maximized);
 
     Form1 form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     const QImage before = form.OLE1->grab().toImage();
-    if (maximized)
+    if (change == "maximize") {
         form.showMaximized();
-    else
-        form.resize(size);
-    QTRY_VERIFY(maximized ? form.isMaximized() : form.size() == size);
+        QTRY_VERIFY(form.isMaximized());
+    } else {
+        if (change == "reopen")
+            form.close();
+        else
+            form.resize(size);
+        form.show();
+        QTRY_COMPARE(form.size(), size);
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.OLE1->geometry(), QRect(6, 14, 721, 537));
     QCOMPARE(form.Command1->geometry(), QRect(704, 288, 73, 97));
-    QCOMPARE(form.OLE1->grab().toImage(), before);
-}
-
-void TestInstructions::reopenedWindowShowsTheSamePage() {
-    Form1 form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    const QImage before = form.OLE1->grab().toImage();
-    form.close();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.OLE1->grab().toImage(), before);
 }
 
