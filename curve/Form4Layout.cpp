@@ -8,25 +8,70 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <limits>
+#include <qdrawutil.h>
+
+// Frames, labels and the check box fill their background: like every other control they hide
+// the drawing behind them.
 
 namespace {
 
+// A frame whose border runs through the middle of its caption, as the window was designed:
+// the controls placed just below the caption stay clear of the border.
+class Frame : public QGroupBox {
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics = fontMetrics();
+        qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true);
+
+        // A long caption moves left rather than run past the frame.
+        constexpr int padding = 2;
+        const int captionWidth = metrics.horizontalAdvance(title()) + 2 * padding;
+        const int inset = std::clamp(width() - captionWidth, 0, 6);
+        const QRect caption(inset, 0, captionWidth, metrics.height());
+        painter.fillRect(caption, palette().window());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(caption.adjusted(padding, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         title());
+    }
+};
+
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* box = new QGroupBox(caption, parent);
+    auto* box = new Frame(caption, parent);
     box->setObjectName(QLatin1String(name));
+    box->setAutoFillBackground(true);
     box->setGeometry(place);
     return box;
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect place) {
+QLabel* plainLabel(QWidget* parent, const char* name, const QString& caption, QRect place) {
     auto* l = new QLabel(caption, parent);
     l->setObjectName(QLatin1String(name));
+    l->setAutoFillBackground(true);
     l->setTextFormat(Qt::PlainText);
-    l->setWordWrap(true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setGeometry(place);
+    return l;
+}
+
+QLabel* wrappedLabel(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    QLabel* l = plainLabel(parent, name, caption, place);
+    l->setWordWrap(true);
+    return l;
+}
+
+// A caption designed to stand on one line. The stand-in font runs a little wider than the
+// one the window was designed with, so the label grows to the right rather than wrap.
+QLabel* label(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    QLabel* l = plainLabel(parent, name, caption, place);
+    l->resize(std::max(place.width(), l->sizeHint().width()), place.height());
     return l;
 }
 
@@ -63,11 +108,46 @@ QString rangeCaption(int limit) {
            QStringLiteral("+%1").arg(limit);
 }
 
+// The caption over a displacement bar. Its blanks were counted for the designed font; to stay
+// right whatever the font, its three numbers are placed over the left end, the middle and the
+// right end of the bar, barWidth pixels from the label's left edge.
+class RangeLabel : public QLabel {
+public:
+    RangeLabel(const QString& caption, int barWidth, QWidget* parent)
+        : QLabel(caption, parent), barWidth_(barWidth) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const QStringList numbers = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        QPainter painter(this);
+        painter.setPen(palette().color(foregroundRole()));
+        const QRect bar(0, 0, barWidth_, height());
+        painter.drawText(bar, Qt::AlignLeft | Qt::AlignTop, numbers.front());
+        painter.drawText(bar, Qt::AlignHCenter | Qt::AlignTop, numbers[1]);
+        painter.drawText(bar, Qt::AlignRight | Qt::AlignTop, numbers.back());
+    }
+
+private:
+    int barWidth_;
+};
+
+QLabel* rangeLabel(QWidget* parent, const char* name, int limit, QRect place, int barWidth) {
+    auto* l = new RangeLabel(rangeCaption(limit), barWidth, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setAutoFillBackground(true);
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(place);
+    return l;
+}
+
 } // namespace
 
 Form4Controls buildForm4Controls(QWidget* parent) {
     parent->setFont(windowDefaultFont());
     const QFont bold12 = sansSerifFont(12, true);
+    // The two displacement panels place their range caption and bar alike.
+    const QRect rangePlace = twipsRect(120, 240, 5535, 255);
+    const QRect barPlace = twipsRect(120, 480, 5295, 255);
     Form4Controls c{};
 
     c.Frame1 =
@@ -95,8 +175,8 @@ Form4Controls buildForm4Controls(QWidget* parent) {
     c.Frame4 = frame(parent, "Frame4", QStringLiteral("SPOSTAMENTO VERTICALE"),
                      twipsRect(240, 2160, 7095, 855));
     c.Frame4->setToolTip(QStringLiteral("LargeChange = 50; SmallChange =1"));
-    c.Label7 = label(c.Frame4, "Label7", rangeCaption(500), twipsRect(120, 240, 5535, 255));
-    c.HScroll2 = scrollBar(c.Frame4, "HScroll2", 500, twipsRect(120, 480, 5295, 255));
+    c.Label7 = rangeLabel(c.Frame4, "Label7", 500, rangePlace, barPlace.width());
+    c.HScroll2 = scrollBar(c.Frame4, "HScroll2", 500, barPlace);
     c.Text7 = textBox(c.Frame4, "Text7", QStringLiteral("0"), twipsRect(5520, 360, 615, 375));
     c.Text7->setFont(bold12);
     c.Command4 =
@@ -105,8 +185,8 @@ Form4Controls buildForm4Controls(QWidget* parent) {
     c.Frame3 = frame(parent, "Frame3", QStringLiteral("SPOSTAMENTO ORIZZONTALE"),
                      twipsRect(240, 3120, 7095, 855));
     c.Frame3->setToolTip(QStringLiteral("LargeChange =50; SmallChange =1"));
-    c.Label6 = label(c.Frame3, "Label6", rangeCaption(600), twipsRect(120, 240, 5535, 255));
-    c.HScroll1 = scrollBar(c.Frame3, "HScroll1", 600, twipsRect(120, 480, 5295, 255));
+    c.Label6 = rangeLabel(c.Frame3, "Label6", 600, rangePlace, barPlace.width());
+    c.HScroll1 = scrollBar(c.Frame3, "HScroll1", 600, barPlace);
     c.Text6 = textBox(c.Frame3, "Text6", QStringLiteral("0"), twipsRect(5520, 360, 615, 375));
     c.Text6->setFont(bold12);
     c.Command5 =
@@ -131,11 +211,12 @@ Form4Controls buildForm4Controls(QWidget* parent) {
         label(c.Frame5, "Label11", QStringLiteral("Orizzontale"), twipsRect(240, 600, 855, 375));
     c.Text11 = textBox(c.Frame5, "Text11", QStringLiteral("1"), twipsRect(1560, 600, 375, 285));
 
-    c.Label9 = label(parent, "Label9", QStringLiteral("Incremento dei Punti-Curva"),
-                     twipsRect(5520, 4200, 1215, 375));
+    c.Label9 = wrappedLabel(parent, "Label9", QStringLiteral("Incremento dei Punti-Curva"),
+                            twipsRect(5520, 4200, 1215, 375));
     c.Text9 = textBox(parent, "Text9", QStringLiteral("5"), twipsRect(6960, 4200, 375, 375));
     c.Check1 = new QCheckBox(QStringLiteral("Curve Singole"), parent);
     c.Check1->setObjectName(QStringLiteral("Check1"));
+    c.Check1->setAutoFillBackground(true);
     c.Check1->setGeometry(twipsRect(5760, 4800, 1455, 375));
 
     QWidget* const tabOrder[] = {c.Text4,    c.Text5,  c.Command1, c.Command2, c.Command3,
