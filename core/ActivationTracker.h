@@ -2,10 +2,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 #include <functional>
 #include <vector>
-
-class QWidget;
 
 // Decides when a form of the program has become its active form. The toolkit's own activation
 // also fires when a message box closes or when the user comes back from another application;
