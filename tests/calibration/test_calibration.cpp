@@ -1,8 +1,7 @@
 #include "Calibration.h"
 #include "Palette.h"
-#include "Prompter.h"
-#include "Single.h"
-#include "Surface.h"
+#include "RecordingPrompter.h"
+#include "RecordingSurface.h"
 
 #include <QLocale>
 #include <QTest>
@@ -10,55 +9,6 @@
 #include <vector>
 
 namespace {
-
-// A surface that keeps the scale it is given and records what is drawn on it.
-class RecordingSurface : public Surface {
-public:
-    struct Drawn {
-        enum Kind { Dot, Line } kind;
-        float x1, y1, x2, y2;
-        QRgb color;
-        std::int16_t width;
-    };
-
-    std::vector<Drawn> drawn; // since the last Cls
-    int clears = 0;
-
-    void setScaleMode(std::int16_t mode) override { mode_ = mode; }
-    std::int16_t ScaleMode() const override { return mode_; }
-    void setScaleWidth(float width) override { width_ = width, mode_ = UserScale; }
-    float ScaleWidth() const override { return width_; }
-    void setScaleHeight(float height) override { height_ = height, mode_ = UserScale; }
-    float ScaleHeight() const override { return height_; }
-    void setDrawWidth(std::int16_t pixels) override { pen_ = pixels; }
-    std::int16_t DrawWidth() const override { return pen_; }
-    QRgb ForeColor() const override { return qRgb(0, 0, 0); }
-    QRgb BackColor() const override { return qRgb(240, 240, 240); }
-    void PSet(float x, float y) override { PSet(x, y, ForeColor()); }
-    void PSet(float x, float y, QRgb color) override {
-        drawn.push_back({Drawn::Dot, x, y, x, y, color, pen_});
-    }
-    void Line(float x1, float y1, float x2, float y2) override {
-        drawn.push_back({Drawn::Line, x1, y1, x2, y2, ForeColor(), pen_});
-    }
-    void Circle(float, float, float) override { QFAIL("the calibration window draws no circle"); }
-    void Cls() override {
-        drawn.clear();
-        ++clears;
-    }
-
-private:
-    std::int16_t mode_ = 1;
-    float width_ = 9855;
-    float height_ = 6840;
-    std::int16_t pen_ = 7;
-};
-
-class RecordingPrompter : public Prompter {
-public:
-    QStringList messages;
-    void MsgBox(const QString& text) override { messages << text; }
-};
 
 class RecordedCalibration : public Calibration {
 public:
@@ -152,14 +102,14 @@ void TestCalibration::okButton() {
     QFETCH(bool, accepted);
     RecordedCalibration calibration;
     calibration.run(script);
-    const std::size_t drawn = calibration.surface.drawn.size();
+    const std::size_t drawn = calibration.surface.sinceLastCls().size();
 
     calibration.Command1_Click();
 
     QCOMPARE(calibration.curveWindowShown, accepted ? 1 : 0);
     QCOMPARE(calibration.prompter_.messages,
              accepted ? QStringList() : QStringList{"Impostare la risoluzione SCHERMO"});
-    QCOMPARE(calibration.surface.drawn.size(), drawn);
+    QCOMPARE(calibration.surface.sinceLastCls().size(), drawn);
     QCOMPARE(calibration.programEnded, 0);
 }
 
@@ -194,9 +144,9 @@ void TestCalibration::clearing() {
     calibration.run(script);
 
     QCOMPARE(calibration.surface.clears, clears);
-    const auto& drawn = calibration.surface.drawn;
+    const auto drawn = calibration.surface.sinceLastCls();
     const auto lines = std::count_if(drawn.begin(), drawn.end(), [](const auto& d) {
-        return d.kind == RecordingSurface::Drawn::Line;
+        return d.kind == RecordingSurface::Call::Line;
     });
     QCOMPARE(lines, 2 * figuresLeft);
     QCOMPARE(drawn.size(), std::size_t(figuresLeft) * (2 + PointsPerFigure));
@@ -226,24 +176,26 @@ void TestCalibration::figure() {
     const float cx = 93183.6796875f;
     const float cy = scaleHeight / 2;
     // The latest axes and figure.
-    QVERIFY(surface.drawn.size() >= std::size_t(2 + PointsPerFigure));
-    const std::vector drawn(surface.drawn.end() - (2 + PointsPerFigure), surface.drawn.end());
-    const auto isAxis = [](const RecordingSurface::Drawn& d, float x1, float y1, float x2,
+    const auto shown = surface.sinceLastCls();
+    QVERIFY(shown.size() >= std::size_t(2 + PointsPerFigure));
+    const std::vector drawn(shown.end() - (2 + PointsPerFigure), shown.end());
+    const auto isAxis = [](const RecordingSurface::Call& d, float x1, float y1, float x2,
                            float y2) {
-        return d.kind == RecordingSurface::Drawn::Line && d.x1 == x1 && d.y1 == y1 && d.x2 == x2 &&
-               d.y2 == y2 && d.width == 1 && d.color == qRgb(0, 0, 0);
+        return d.kind == RecordingSurface::Call::Line && d.x1 == x1 && d.y1 == y1 && d.x2 == x2 &&
+               d.y2 == y2 && d.drawWidth == 1 && !d.colour; // in the foreground colour
     };
     QVERIFY(isAxis(drawn[0], cx, 0, cx, scaleHeight));
     QVERIFY(isAxis(drawn[1], 0, cy, 146367.359375f, cy));
+    QVERIFY(surface.callsOf(RecordingSurface::Call::Circle).empty());
 
     // Every point is red, one pixel, on the circle of radius 36367.36 units around the centre;
     // the quarter points lie on the axes.
     const double radius = 36367.36328125;
     for (std::size_t i = 2; i < drawn.size(); ++i) {
         const auto& d = drawn[i];
-        QCOMPARE(d.kind, RecordingSurface::Drawn::Dot);
-        QCOMPARE(d.color, QBColor(4));
-        QCOMPARE(d.width, std::int16_t(1));
+        QCOMPARE(d.kind, RecordingSurface::Call::PSet);
+        QCOMPARE(d.colour, std::optional(QBColor(4)));
+        QCOMPARE(d.drawWidth, std::int16_t(1));
         QVERIFY2(std::abs(std::hypot(d.x1 - cx, d.y1 - cy) - radius) < 0.02,
                  qPrintable(QString::number(i)));
     }

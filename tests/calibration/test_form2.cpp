@@ -1,4 +1,5 @@
 #include "Form2.h"
+#include "MessageBoxCloser.h"
 #include "Palette.h"
 #include "Prompter.h"
 #include "ScrollBar.h"
@@ -285,25 +286,11 @@ void TestForm2::refusalInARealMessageBox() {
     form.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&form));
     form.Form_Activate();
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::Warning;
-    int buttons = 0;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, &closer, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        text = box->text();
-        icon = box->icon();
-        buttons = int(box->buttons().size());
-        box->button(QMessageBox::Ok)->click();
-    });
-    closer.start(20);
+    MessageBoxCloser closer;
     QTest::mouseClick(form.Command1, Qt::LeftButton);
-    closer.stop();
-    QCOMPARE(text, QStringLiteral("Impostare la risoluzione SCHERMO"));
-    QCOMPARE(icon, QMessageBox::NoIcon);
-    QCOMPARE(buttons, 1);
+    QCOMPARE(closer.text, QStringLiteral("Impostare la risoluzione SCHERMO"));
+    QCOMPARE(closer.icon, QMessageBox::NoIcon);
+    QCOMPARE(closer.buttons, 1);
 }
 
 void TestForm2::figureOnThePredictedEllipse_data() {

@@ -3,6 +3,7 @@
 #include "ActivationTracker.h"
 #include "CurveFakes.h"
 #include "Form4.h"
+#include "MessageBoxCloser.h"
 #include "Palette.h"
 #include "ScrollBar.h"
 #include "Twips.h"
@@ -668,26 +669,12 @@ void Form4Test::messageBoxClosingAddsNoCurve() {
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTRY_COMPARE(window.model().Miocolor, 1);
 
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::Information;
-    int buttons = 0;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, &closer, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        text = box->text();
-        icon = box->icon();
-        buttons = int(box->buttons().size());
-        box->button(QMessageBox::Ok)->click();
-    });
-    closer.start(20);
+    MessageBoxCloser closer;
     window.Text1->setText("abc");
     click(window.Command1);
-    closer.stop();
-    QCOMPARE(text, QStringLiteral("DAX non è un numero"));
-    QCOMPARE(icon, QMessageBox::NoIcon);
-    QCOMPARE(buttons, 1);
+    QCOMPARE(closer.text, QStringLiteral("DAX non è un numero"));
+    QCOMPARE(closer.icon, QMessageBox::NoIcon);
+    QCOMPARE(closer.buttons, 1);
     QCOMPARE(window.Text1->text(), QStringLiteral("1"));
     window.activateWindow();
     QTest::qWait(100);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Prompter.h"
+
+#include <QStringList>
+#include <functional>
+
+// Records the messages instead of showing them; onMessage runs while the "box" is open.
+class RecordingPrompter : public Prompter {
+public:
+    QStringList messages;
+    std::function<void(const QString&)> onMessage;
+
+    void MsgBox(const QString& text) override {
+        messages << text;
+        if (onMessage)
+            onMessage(text);
+    }
+};
