@@ -194,12 +194,14 @@ private:
         return {};
     }
 
+    // In a fixed order: the application lists its windows in no particular one, and the
+    // same seed must replay the same session.
     QList<QWidget*> openForms() const {
         QList<QWidget*> open;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->isVisible() &&
-                (dynamic_cast<Form1*>(w) != nullptr || dynamic_cast<Form2*>(w) != nullptr ||
-                 dynamic_cast<Form4*>(w) != nullptr))
+        for (QWidget* w :
+             {static_cast<QWidget*>(existing<Form1>()), static_cast<QWidget*>(existing<Form2>()),
+              static_cast<QWidget*>(existing<Form4>())})
+            if (w != nullptr && w->isVisible())
                 open << w;
         return open;
     }
@@ -395,7 +397,9 @@ private slots:
 void SoakTest::randomSession() {
     const auto seed = quint32(numberFromEnvironment("SOAK_SEED", int(DefaultSeed)));
     const int actions = numberFromEnvironment("SOAK_ACTIONS", DefaultActions);
-    qInfo("seed %u (SOAK_SEED replays it), %d actions (SOAK_ACTIONS)", seed, actions);
+    const bool trace = qEnvironmentVariableIsSet("SOAK_TRACE");
+    qInfo("seed %u (SOAK_SEED replays it), %d actions (SOAK_ACTIONS); SOAK_TRACE lists them", seed,
+          actions);
 
     Session session(seed, watchdog);
     QElapsedTimer total;
@@ -404,6 +408,8 @@ void SoakTest::randomSession() {
     QString slowest;
     for (int i = 0; i < actions; ++i) {
         const Session::Outcome outcome = session.act();
+        if (trace)
+            qInfo("%d %s", i, qPrintable(outcome.what));
         if (outcome.ms > slowestMs) {
             slowestMs = outcome.ms;
             slowest = outcome.what;
