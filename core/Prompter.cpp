@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 void MessageBoxPrompter::MsgBox(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
-                    QMessageBox::Ok, parent_);
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok,
+                    parent_);
     // Some desktop themes put an icon on the OK button; the message carries none at all.
     box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();

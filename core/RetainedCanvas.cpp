@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -104,13 +105,20 @@ void RetainedCanvas::append(const Op& op) {
     ops_.push_back(op);
     if (ops_.size() >= FoldLimit)
         fold();
+    else if (pendingOperations() >= RasterizeBatch)
+        rasterize(rendered_); // while the operations are still in the cache
 }
 
 void RetainedCanvas::fold() {
     if (image_.isNull())
         return;
     rasterize(rendered_);
-    base_ = image_;
+    // Copied into the base's own buffer: sharing the image would make the next dot copy it
+    // into a freshly allocated one.
+    if (base_.size() == image_.size())
+        std::memcpy(base_.bits(), image_.constBits(), image_.sizeInBytes());
+    else
+        base_ = image_.copy();
     ops_.clear();
     rendered_ = 0;
 }
@@ -148,9 +156,10 @@ void RetainedCanvas::rasterize(std::size_t from) {
     for (std::size_t i = from; i < ops_.size(); ++i) {
         const Op& op = ops_[i];
         if (op.kind == Op::Dot) {
-            const double px = pixelOf(op.x1, w), py = pixelOf(op.y1, h);
+            const double px = double(op.x1) * w, py = double(op.y1) * h;
             if (!(px >= 0 && py >= 0 && px < w && py < h))
                 continue;
+            // Both are non-negative here, so truncating is taking the floor, as pixelOf does.
             const int cx = static_cast<int>(px), cy = static_cast<int>(py);
             if (painter)
                 painter.reset();

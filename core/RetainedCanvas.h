@@ -16,6 +16,7 @@
 class RetainedCanvas {
 public:
     static constexpr std::size_t FoldLimit = 1 << 20;
+    static constexpr std::size_t RasterizeBatch = 1 << 14;
 
     explicit RetainedCanvas(QRgb background = qRgb(240, 240, 240));
 

@@ -12,6 +12,7 @@ constexpr double CentimetresPerInch = 2.54;
 
 SurfaceWidget::SurfaceWidget(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    foreColor_ = palette().color(QPalette::ButtonText).rgb();
     canvas_.setBackground(BackColor());
 }
 
@@ -63,7 +64,7 @@ void SurfaceWidget::setDrawWidth(std::int16_t pixels) {
 }
 
 QRgb SurfaceWidget::ForeColor() const {
-    return palette().color(QPalette::ButtonText).rgb();
+    return foreColor_;
 }
 
 QRgb SurfaceWidget::BackColor() const {
@@ -89,10 +90,18 @@ void SurfaceWidget::PSet(float x, float y, QRgb color) {
 }
 
 void SurfaceWidget::Line(float x1, float y1, float x2, float y2) {
-    float rx1, ry1, rx2, ry2;
-    if (!toRelative(x1, y1, rx1, ry1) || !toRelative(x2, y2, rx2, ry2))
+    // A plot hands over the same chord before every point: its conversion is kept.
+    const std::array<float, 6> given{
+        x1, y1, x2, y2, SurfaceWidget::ScaleWidth(), SurfaceWidget::ScaleHeight()};
+    if (given != lastLine_.given) {
+        lastLine_.given = given;
+        auto& r = lastLine_.relative;
+        lastLine_.drawable = toRelative(x1, y1, r[0], r[1]) && toRelative(x2, y2, r[2], r[3]);
+    }
+    if (!lastLine_.drawable)
         return;
-    canvas_.line(rx1, ry1, rx2, ry2, drawWidth_, ForeColor());
+    const auto& r = lastLine_.relative;
+    canvas_.line(r[0], r[1], r[2], r[3], drawWidth_, ForeColor());
     scheduleRepaint();
 }
 
@@ -158,6 +167,8 @@ void SurfaceWidget::resizeEvent(QResizeEvent* event) {
 
 void SurfaceWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::PaletteChange) {
+        foreColor_ = palette().color(QPalette::ButtonText).rgb();
         canvas_.setBackground(BackColor());
+    }
 }

@@ -4,6 +4,7 @@
 #include "Surface.h"
 
 #include <QWidget>
+#include <array>
 
 // A window whose client area is a retained drawing surface: what is drawn survives being
 // covered, minimised, resized or moved to a screen of another scale. Child controls stand on
@@ -50,4 +51,10 @@ private:
     float scaleHeight_ = 0;
     std::int16_t drawWidth_ = 1;
     bool repaintScheduled_ = false;
+    QRgb foreColor_; // kept: the palette is too slow to ask once per drawing call
+    struct {
+        std::array<float, 6> given{}; // end points and scale
+        std::array<float, 4> relative{};
+        bool drawable = false;
+    } lastLine_;
 };
