@@ -15,7 +15,7 @@
 // the list starts again; a later resize scales that base.
 class RetainedCanvas {
 public:
-    static constexpr std::size_t FoldLimit = 1 << 20;
+    static constexpr std::size_t FoldLimit = 1 << 18;
     static constexpr std::size_t RasterizeBatch = 1 << 14;
 
     explicit RetainedCanvas(QRgb background = qRgb(240, 240, 240));
