@@ -2,7 +2,7 @@
 #include "Form2.h"
 #include "Form4.h"
 #include "Forms.h"
-#include "Prompter.h"
+#include "RecordingPrompter.h"
 #include "ScrollBar.h"
 
 #include <QApplication>
@@ -18,12 +18,6 @@
 #include <vector>
 
 namespace {
-
-class RecordingPrompter final : public Prompter {
-public:
-    void MsgBox(const QString& text) override { messages << text; }
-    QStringList messages;
-};
 
 const QString Refusal = QStringLiteral("Impostare la risoluzione SCHERMO");
 

@@ -8,9 +8,9 @@
 #include "RecordingPrompter.h"
 #include "RecordingSurface.h"
 #include "SoakSupport.h"
+#include "WidgetTesting.h"
 
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 #include <cmath>
@@ -100,7 +100,7 @@ private slots:
 };
 
 void HostileFieldsTest::initTestCase() {
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    useLocale();
     form = std::make_unique<Form4>(&prompter);
     form->readIncr = [] { return 0.75; };
     form->showMaximized();

@@ -2,6 +2,7 @@
 #include "Form4Layout.h"
 #include "InstructionsPage.h"
 #include "ScrollBar.h"
+#include "WidgetTesting.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -314,9 +315,7 @@ void TestInstructions::windowLayout() {
 
 void TestInstructions::focusStartsOnAvanti() {
     Form1 form;
-    form.show();
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(showActive(form));
     QCOMPARE(QApplication::focusWidget(), form.Command1);
 }
 

@@ -11,6 +11,7 @@
 #include "RecordingPrompter.h"
 #include "ScrollBar.h"
 #include "SoakSupport.h"
+#include "WidgetTesting.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -386,7 +387,7 @@ class SoakTest : public QObject {
 
 private slots:
     void initTestCase() {
-        QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+        useLocale();
         qtTestHandler = qInstallMessageHandler(dropRaiseWarnings);
     }
     void cleanupTestCase() { qInstallMessageHandler(qtTestHandler); }

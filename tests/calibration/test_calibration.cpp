@@ -2,6 +2,7 @@
 #include "Palette.h"
 #include "RecordingPrompter.h"
 #include "RecordingSurface.h"
+#include "WidgetTesting.h"
 
 #include <QLocale>
 #include <QTest>
@@ -79,8 +80,7 @@ void TestCalibration::ratioShown() {
     QFETCH(QString, script);
     QFETCH(bool, italian);
     QFETCH(QString, shown);
-    QLocale::setDefault(italian ? QLocale(QLocale::Italian, QLocale::Italy)
-                                : QLocale(QLocale::English, QLocale::UnitedStates));
+    useLocale(italian);
     RecordedCalibration calibration;
     calibration.run(script);
     QCOMPARE(calibration.field, shown);

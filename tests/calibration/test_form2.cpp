@@ -1,14 +1,14 @@
 #include "Form2.h"
 #include "MessageBoxCloser.h"
 #include "Palette.h"
-#include "Prompter.h"
+#include "RecordingPrompter.h"
 #include "ScrollBar.h"
+#include "WidgetTesting.h"
 
 #include <QApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -16,12 +16,6 @@
 #include <cmath>
 
 namespace {
-
-class RecordingPrompter : public Prompter {
-public:
-    QStringList messages;
-    void MsgBox(const QString& text) override { messages << text; }
-};
 
 const QRgb FigureRed = QBColor(4);
 
@@ -53,22 +47,13 @@ bool figureNear(const QImage& image, QPointF pixel, int tolerance) {
     return false;
 }
 
-QRect figureExtent(const QImage& image) {
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == FigureRed)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-
 } // namespace
 
 class TestForm2 : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy)); }
+    void initTestCase() { useLocale(); }
     void init();
     void cleanup();
 
@@ -109,9 +94,7 @@ void TestForm2::cleanup() {
 }
 
 void TestForm2::showActivated() {
-    form_->show();
-    form_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form_));
+    QVERIFY(showActive(*form_));
     form_->Form_Activate();
 }
 
@@ -282,9 +265,7 @@ void TestForm2::commands() {
 
 void TestForm2::refusalInARealMessageBox() {
     Form2 form;
-    form.show();
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(showActive(form));
     form.Form_Activate();
     MessageBoxCloser closer;
     QTest::mouseClick(form.Command1, Qt::LeftButton);
@@ -344,7 +325,7 @@ void TestForm2::roundWhenRatioMatchesTheWindow() {
     form_->HScroll1->setValue(30);
     form_->HScroll1->setValue(position);
 
-    const QRect extent = figureExtent(form_->drawing());
+    const QRect extent = extentOf(form_->drawing(), FigureRed);
     // Height over width on the screen: the window's proportion over the ratio.
     const double aspect = double(client.height()) / client.width() / form_->Incr;
     QVERIFY2(std::abs(extent.height() - extent.width() * aspect) <= 2,

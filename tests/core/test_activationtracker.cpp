@@ -1,6 +1,6 @@
 #include "ActivationTracker.h"
+#include "MessageBoxCloser.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
@@ -10,23 +10,11 @@
 
 namespace {
 
-// Clicks OK on the message box as soon as it is up.
-void clickOkWhenShown() {
-    QTimer::singleShot(20, [] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            clickOkWhenShown();
-            return;
-        }
-        box->button(QMessageBox::Ok)->click();
-    });
-}
-
 void showMessageOver(QWidget* form) {
-    clickOkWhenShown();
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Curve"),
-                    QStringLiteral("DAX non è un numero"), QMessageBox::Ok, form);
-    box.exec();
+    MessageBoxCloser closer;
+    QMessageBox(QMessageBox::NoIcon, QStringLiteral("Curve"), QStringLiteral("DAX non è un numero"),
+                QMessageBox::Ok, form)
+        .exec();
 }
 
 } // namespace

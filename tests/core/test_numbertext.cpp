@@ -1,4 +1,5 @@
 #include "NumberText.h"
+#include "WidgetTesting.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -6,11 +7,6 @@
 #include <limits>
 
 namespace {
-
-void useLocale(const QString& name) {
-    QLocale::setDefault(name == u"it" ? QLocale(QLocale::Italian, QLocale::Italy)
-                                      : QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 // The nearest double to n / 100, and its shortest decimal text with the given separator.
 double hundredths(int n) {
@@ -132,7 +128,7 @@ void TestNumberText::parse() {
     QFETCH(QString, text);
     QFETCH(bool, numeric);
     QFETCH(double, value);
-    useLocale(locale);
+    useLocale(locale == u"it");
 
     QCOMPARE(exact(parseNumber(text)), numeric ? exact(value) : exact(std::nullopt));
     QCOMPARE(IsNumeric(text), numeric);
@@ -140,7 +136,7 @@ void TestNumberText::parse() {
 }
 
 void TestNumberText::longDigitStrings() {
-    useLocale(QStringLiteral("it"));
+    useLocale();
     const QString ones = QString(10'000, u'0') + u'1';
     QString counting;
     for (int i = 0; i < 10'000; ++i)
@@ -194,7 +190,7 @@ void TestNumberText::doubleToText() {
     QFETCH(QString, locale);
     QFETCH(double, value);
     QFETCH(QString, text);
-    useLocale(locale);
+    useLocale(locale == u"it");
     QCOMPARE(DoubleToText(value), text);
 }
 
@@ -211,7 +207,7 @@ void TestNumberText::integerToText_data() {
 void TestNumberText::integerToText() {
     QFETCH(int, value);
     QFETCH(QString, text);
-    useLocale(QStringLiteral("it"));
+    useLocale();
     QCOMPARE(IntegerToText(static_cast<std::int16_t>(value)), text);
 }
 
@@ -225,7 +221,7 @@ void TestNumberText::ratiosRoundTrip_data() {
 // hundredths and reads back as the nearest double to them.
 void TestNumberText::ratiosRoundTrip() {
     QFETCH(QString, locale);
-    useLocale(locale);
+    useLocale(locale == u"it");
     const QChar separator = locale == u"it" ? u',' : u'.';
     for (int p = 0; p <= 30; ++p) {
         const double ratio = 0.51 + 0.02 * p;

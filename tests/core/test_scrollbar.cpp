@@ -1,26 +1,10 @@
 #include "ScrollBar.h"
+#include "WidgetTesting.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
-
-namespace {
-
-// The bar under test, able to tell where its parts are on the screen.
-class ProbedScrollBar : public HScrollBar {
-public:
-    using HScrollBar::HScrollBar;
-    QRect partRect(QStyle::SubControl part) const {
-        QStyleOptionSlider option;
-        initStyleOption(&option);
-        return style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this);
-    }
-};
-
-} // namespace
 
 class TestScrollBar : public QObject {
     Q_OBJECT
@@ -38,12 +22,12 @@ private slots:
     void takesTabStop();
 
 private:
-    ProbedScrollBar* bar_ = nullptr;
+    HScrollBar* bar_ = nullptr;
     QSignalSpy* spy_ = nullptr;
 };
 
 void TestScrollBar::init() {
-    bar_ = new ProbedScrollBar(-100, 100, 1, 50);
+    bar_ = new HScrollBar(-100, 100, 1, 50);
     bar_->resize(300, 17);
     bar_->show();
     QVERIFY(QTest::qWaitForWindowExposed(bar_));
@@ -103,31 +87,31 @@ void TestScrollBar::setValueEmitsOnlyOnChange() {
 
 void TestScrollBar::arrowClick() {
     QTest::mouseClick(bar_, Qt::LeftButton, {},
-                      bar_->partRect(QStyle::SC_ScrollBarAddLine).center());
+                      scrollBarPart(bar_, QStyle::SC_ScrollBarAddLine).center());
     QCOMPARE(bar_->value(), 1);
     QCOMPARE(spy_->count(), 1);
 
     QTest::mouseClick(bar_, Qt::LeftButton, {},
-                      bar_->partRect(QStyle::SC_ScrollBarSubLine).center());
+                      scrollBarPart(bar_, QStyle::SC_ScrollBarSubLine).center());
     QCOMPARE(bar_->value(), 0);
     QCOMPARE(spy_->count(), 2);
 }
 
 void TestScrollBar::troughClick() {
-    const QRect before = bar_->partRect(QStyle::SC_ScrollBarSubPage);
+    const QRect before = scrollBarPart(bar_, QStyle::SC_ScrollBarSubPage);
     QVERIFY(!before.isEmpty());
     QTest::mouseClick(bar_, Qt::LeftButton, {}, QPoint(before.left() + 2, before.center().y()));
     QCOMPARE(bar_->value(), -50);
     QCOMPARE(spy_->count(), 1);
 
-    const QRect after = bar_->partRect(QStyle::SC_ScrollBarAddPage);
+    const QRect after = scrollBarPart(bar_, QStyle::SC_ScrollBarAddPage);
     QTest::mouseClick(bar_, Qt::LeftButton, {}, QPoint(after.right() - 2, after.center().y()));
     QCOMPARE(bar_->value(), 0);
     QCOMPARE(spy_->count(), 2);
 }
 
 void TestScrollBar::dragReportsOnRelease() {
-    const QPoint grab = bar_->partRect(QStyle::SC_ScrollBarSlider).center();
+    const QPoint grab = scrollBarPart(bar_, QStyle::SC_ScrollBarSlider).center();
     QTest::mousePress(bar_, Qt::LeftButton, {}, grab);
     for (int dx = 10; dx <= 60; dx += 10)
         QTest::mouseMove(bar_, grab + QPoint(dx, 0));
@@ -146,9 +130,7 @@ void TestScrollBar::takesTabStop() {
     auto* field = new QLineEdit(&window);
     auto* bar = new HScrollBar(0, 10, 1, 5, &window);
     bar->move(0, 40);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(showActive(window));
     field->setFocus();
 
     QTest::keyClick(field, Qt::Key_Tab);

@@ -1,34 +1,11 @@
 #include "Palette.h"
 #include "RetainedCanvas.h"
 #include "SurfaceWidget.h"
+#include "WidgetTesting.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 #include <limits>
-
-namespace {
-
-int countPixels(const QImage& image, QRgb color, QRect area = {}) {
-    if (area.isNull())
-        area = image.rect();
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x)
-            n += image.pixel(x, y) == color;
-    return n;
-}
-
-// Bounding box of the pixels of one colour.
-QRect extentOf(const QImage& image, QRgb color) {
-    QRect box;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) == color)
-                box |= QRect(x, y, 1, 1);
-    return box;
-}
-
-} // namespace
 
 class SurfaceTest : public QObject {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "Palette.h"
 #include "SurfaceWidget.h"
+#include "WidgetTesting.h"
 
 #include <QTest>
 
@@ -22,11 +23,7 @@ private slots:
         const QImage& image = surface.drawing();
         QCOMPARE(image.size(), QSize(800, 600));
         // A two-pixel dot is two device pixels, in the pure colour: no smoothing.
-        int green = 0;
-        for (int y = 0; y < 600; ++y)
-            for (int x = 0; x < 800; ++x)
-                green += image.pixel(x, y) == QBColor(2);
-        QCOMPARE(green, 4);
+        QCOMPARE(countPixels(image, QBColor(2)), 4);
         QCOMPARE(image.pixel(400, 300), QBColor(2));
         // A one-pixel line is one device pixel high.
         QCOMPARE(image.pixel(10, 80), surface.ForeColor());
