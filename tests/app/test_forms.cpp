@@ -104,7 +104,6 @@ void TestForms::transitions_data() {
     QTest::addColumn<QStringList>("actions");
     QTest::addColumn<QStringList>("open");
     QTest::addColumn<QString>("active");
-    QTest::addColumn<int>("VAIF");
     QTest::addColumn<int>("curves");
     QTest::addColumn<float>("curveScaleHeight");
     QTest::addColumn<QString>("ratioShown");
@@ -117,61 +116,57 @@ void TestForms::transitions_data() {
     const QStringList none;
     const QStringList accepted{"AVANTI", "scroll 5", "OK"};
 
-    QTest::newRow("program start")
-        << none << form1 << "Form1" << 0 << 0 << 0.0f << "" << none << false;
+    QTest::newRow("program start") << none << form1 << "Form1" << 0 << 0.0f << "" << none << false;
     QTest::newRow("first AVANTI opens and draws the calibration window")
-        << QStringList{"AVANTI"} << form1And2 << "Form2" << 99 << 0 << 0.0f << "0.51" << none
-        << false;
-    QTest::newRow("OK refused at 0.51") << QStringList{"AVANTI", "OK"} << form1And2 << "Form2" << 99
-                                        << 0 << 0.0f << "0.51" << QStringList{Refusal} << false;
+        << QStringList{"AVANTI"} << form1And2 << "Form2" << 0 << 0.0f << "0.51" << none << false;
+    QTest::newRow("OK refused at 0.51") << QStringList{"AVANTI", "OK"} << form1And2 << "Form2" << 0
+                                        << 0.0f << "0.51" << QStringList{Refusal} << false;
     QTest::newRow("OK refused at position 1")
-        << QStringList{"AVANTI", "scroll 2", "scroll 1", "OK"} << form1And2 << "Form2" << 99 << 0
-        << 0.0f << "0.53" << QStringList{Refusal} << false;
+        << QStringList{"AVANTI", "scroll 2", "scroll 1", "OK"} << form1And2 << "Form2" << 0 << 0.0f
+        << "0.53" << QStringList{Refusal} << false;
     QTest::newRow("OK accepted opens the curve window, which plots")
-        << accepted << all << "Form4" << 99 << 1 << 610.0f << "0.61" << none << false;
+        << accepted << all << "Form4" << 1 << 610.0f << "0.61" << none << false;
     QTest::newRow("? brings the instructions to the front")
-        << accepted + QStringList{"?"} << all << "Form1" << 99 << 1 << 610.0f << "0.61" << none
-        << false;
+        << accepted + QStringList{"?"} << all << "Form1" << 1 << 610.0f << "0.61" << none << false;
     QTest::newRow("AVANTI after ? activates the curve window again")
-        << accepted + QStringList{"?", "AVANTI"} << all << "Form4" << 99 << 2 << 610.0f << "0.61"
-        << none << false;
+        << accepted + QStringList{"?", "AVANTI"} << all << "Form4" << 2 << 610.0f << "0.61" << none
+        << false;
     QTest::newRow("second AVANTI before any accepted ratio")
-        << QStringList{"AVANTI", "switch Form1", "AVANTI"} << all << "Form4" << 99 << 1 << 510.0f
+        << QStringList{"AVANTI", "switch Form1", "AVANTI"} << all << "Form4" << 1 << 510.0f
         << "0.51" << none << false;
     QTest::newRow("switching back to the calibration window resets the ratio")
-        << accepted + QStringList{"switch Form2"} << all << "Form2" << 99 << 1 << 610.0f << "0.51"
-        << none << false;
+        << accepted + QStringList{"switch Form2"} << all << "Form2" << 1 << 610.0f << "0.51" << none
+        << false;
     QTest::newRow("the curve window then reads the reset ratio")
-        << accepted + QStringList{"switch Form2", "switch Form4"} << all << "Form4" << 99 << 2
-        << 510.0f << "0.51" << none << false;
+        << accepted + QStringList{"switch Form2", "switch Form4"} << all << "Form4" << 2 << 510.0f
+        << "0.51" << none << false;
     QTest::newRow("OK after the reset is refused")
-        << accepted + QStringList{"switch Form2", "OK"} << all << "Form2" << 99 << 1 << 610.0f
-        << "0.51" << QStringList{Refusal} << false;
+        << accepted + QStringList{"switch Form2", "OK"} << all << "Form2" << 1 << 610.0f << "0.51"
+        << QStringList{Refusal} << false;
     QTest::newRow("switching to the instructions and back adds a curve")
-        << accepted + QStringList{"switch Form1", "switch Form4"} << all << "Form4" << 99 << 2
-        << 610.0f << "0.61" << none << false;
+        << accepted + QStringList{"switch Form1", "switch Form4"} << all << "Form4" << 2 << 610.0f
+        << "0.61" << none << false;
     QTest::newRow("AVANTI after the calibration window was closed keeps its ratio")
         << QStringList{"AVANTI", "scroll 5", "close Form2", "switch Form1", "AVANTI"}
-        << QStringList{"Form1", "Form4"} << "Form4" << 99 << 1 << 610.0f << "0.61" << none << false;
+        << QStringList{"Form1", "Form4"} << "Form4" << 1 << 610.0f << "0.61" << none << false;
     QTest::newRow("curve window closed, then reopened by AVANTI")
-        << accepted + QStringList{"close Form4", "switch Form1", "AVANTI"} << all << "Form4" << 99
-        << 2 << 610.0f << "0.61" << none << false;
+        << accepted + QStringList{"close Form4", "switch Form1", "AVANTI"} << all << "Form4" << 2
+        << 610.0f << "0.61" << none << false;
     QTest::newRow("instructions closed, then reopened by ?")
-        << accepted + QStringList{"close Form1", "?"} << all << "Form1" << 99 << 1 << 610.0f
-        << "0.61" << none << false;
+        << accepted + QStringList{"close Form1", "?"} << all << "Form1" << 1 << 610.0f << "0.61"
+        << none << false;
     QTest::newRow("ESCI on the calibration window")
-        << QStringList{"AVANTI", "ESCI on Form2"} << form1And2 << "Form2" << 99 << 0 << 0.0f
-        << "0.51" << none << true;
+        << QStringList{"AVANTI", "ESCI on Form2"} << form1And2 << "Form2" << 0 << 0.0f << "0.51"
+        << none << true;
     QTest::newRow("ESCI on the curve window with the instructions behind")
-        << accepted + QStringList{"?", "AVANTI", "ESCI on Form4"} << all << "Form4" << 99 << 2
-        << 610.0f << "0.61" << none << true;
+        << accepted + QStringList{"?", "AVANTI", "ESCI on Form4"} << all << "Form4" << 2 << 610.0f
+        << "0.61" << none << true;
 }
 
 void TestForms::transitions() {
     QFETCH(QStringList, actions);
     QFETCH(QStringList, open);
     QFETCH(QString, active);
-    QFETCH(int, VAIF);
     QFETCH(int, curves);
     QFETCH(float, curveScaleHeight);
     QFETCH(QString, ratioShown);
@@ -188,7 +183,6 @@ void TestForms::transitions() {
 
     QCOMPARE(openWindows(), open);
     QCOMPARE(activeWindow(), active);
-    QCOMPARE(forms.navigation().VAIF, VAIF);
     auto* form2 = findForm<Form2>("Form2");
     auto* form4 = findForm<Form4>("Form4");
     QCOMPARE(form2 != nullptr ? form2->Text1->text() : QString(""), ratioShown);
