@@ -1,6 +1,8 @@
 #include "Form1.h"
 
+#include "Accessibility.h"
 #include "Fonts.h"
+#include "InstructionsLayout.h"
 #include "Twips.h"
 
 #include <QPainter>
@@ -32,13 +34,24 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Form1"));
     setFont(windowDefaultFont());
     resize(twipsToPixels(12645), twipsToPixels(8340));
+    setAccessibleTexts(this, "", "istruzioni: come si usano i comandi della finestra delle curve");
 
     OLE1 = new PageArea(page_, this);
     OLE1->setGeometry(twipsRect(90, 210, 10815, 8055));
+    // The page is a picture; assistive technology gets its text.
+    QStringList paragraphs;
+    for (int n = 1; n <= ParagraphCount; ++n)
+        if (const QString text = instructionParagraph(n).trimmed(); !text.isEmpty())
+            paragraphs << text;
+    OLE1->setAccessibleName(QStringLiteral("Istruzioni"));
+    OLE1->setAccessibleDescription(paragraphs.join(QLatin1Char('\n')));
 
     Command1 = new QPushButton(QStringLiteral("AVANTI"), this);
     Command1->setGeometry(twipsRect(10560, 4320, 1095, 1455));
     Command1->setAutoDefault(false);
+    setAccessibleTexts(Command1, "",
+                       "prosegue: la prima volta verso la calibrazione dello schermo, poi verso "
+                       "la finestra delle curve");
     // The button overlaps the page area's right edge and stands on top of it.
     Command1->raise();
 

@@ -1,5 +1,6 @@
 #include "Form2.h"
 
+#include "Accessibility.h"
 #include "Fonts.h"
 #include "Prompter.h"
 #include "ScrollBar.h"
@@ -52,21 +53,34 @@ Form2::Form2(Prompter* prompter) : prompter_(prompter) {
     setWindowTitle(QStringLiteral("Form2"));
     setFont(windowDefaultFont());
     resize(twipsToPixels(9855), twipsToPixels(6840));
+    setAccessibleTexts(this, "",
+                       "calibrazione dello SCHERMO: due assi e una figura rossa che, con la "
+                       "barra di scorrimento, deve risultare una CIRCONFERENZA");
 
     // Created in tab order; the title takes no focus.
     HScroll1 =
         place(new HScrollBar(1, 30, 1, 1, this), "HScroll1", twipsRect(480, 1080, 5895, 255));
+    setAccessibleTexts(HScroll1, "barra di scorrimento della calibrazione",
+                       "da 1 a 30: ogni passo cambia il rapporto verticale su orizzontale; "
+                       "fermarsi quando la figura risulta una CIRCONFERENZA");
     Text1 = place(new QLineEdit(QStringLiteral("Text1"), this), "Text1",
                   twipsRect(360, 2880, 735, 375));
+    setAccessibleTexts(
+        Text1, "rapporto verticale su orizzontale",
+        "mostra il rapporto scelto con la barra; ciò che si scrive qui non viene letto");
     Command1 = place(new QPushButton(QStringLiteral("OK - continua"), this), "Command1",
                      twipsRect(3120, 2880, 1575, 615));
+    setAccessibleTexts(Command1, "",
+                       "accetta il rapporto, se maggiore di 0,53, e apre la finestra delle curve");
     Command2 = place(new WrappedCaptionButton(
                          QStringLiteral("KLICCARE  sulla barra di scorrimento fino a che la "
                                         "figura  risulti una CIRCONFERENZA"),
                          this),
                      "Command2", twipsRect(360, 1560, 6255, 735));
+    setAccessibleTexts(Command2, "", "istruzione: premere il pulsante non fa nulla");
     Command3 = place(new QPushButton(QStringLiteral("ESCI"), this), "Command3",
                      twipsRect(360, 4080, 1695, 615));
+    setAccessibleTexts(Command3, "", "chiude il programma");
     Label1 = place(new QLabel(QStringLiteral("Per calibrare l' impostazione corretta della "
                                              "risoluzione dello SCHERMO"),
                               this),

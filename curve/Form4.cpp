@@ -1,5 +1,6 @@
 #include "Form4.h"
 
+#include "Accessibility.h"
 #include "NumberText.h"
 #include "Prompter.h"
 #include "ScrollBar.h"
@@ -26,6 +27,9 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
       model_(*this, *this, prompter_, [this] { return readIncr(); }) {
     setWindowTitle(QStringLiteral("Form4"));
     resize(twipsToPixels(10605), twipsToPixels(6780));
+    setAccessibleTexts(this, "",
+                       "finestra delle curve: dietro i comandi, il disegno con gli assi, il PUNTO "
+                       "da raggiungere e le curve sulla corda");
 
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);

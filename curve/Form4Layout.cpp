@@ -1,5 +1,6 @@
 #include "Form4Layout.h"
 
+#include "Accessibility.h"
 #include "Fonts.h"
 #include "ScrollBar.h"
 #include "Twips.h"
@@ -155,51 +156,78 @@ Form4Controls buildForm4Controls(QWidget* parent) {
     c.Label1 = label(c.Frame1, "Label1", QStringLiteral("dal   PUNTO     X ="),
                      twipsRect(120, 480, 1455, 255));
     c.Text1 = textBox(c.Frame1, "Text1", QStringLiteral("20"), twipsRect(1680, 360, 615, 375));
+    setAccessibleTexts(c.Text1, "dal PUNTO, X", "punto iniziale della corda, x");
     c.Label2 = label(c.Frame1, "Label2", QStringLiteral("Y ="), twipsRect(2640, 480, 375, 375));
     c.Text2 = textBox(c.Frame1, "Text2", QStringLiteral("30"), twipsRect(3000, 360, 615, 375));
+    setAccessibleTexts(c.Text2, "dal PUNTO, Y", "punto iniziale della corda, y");
     c.Label4 = label(c.Frame1, "Label4", QStringLiteral(" al   PUNTO     X ="),
                      twipsRect(120, 960, 1335, 375));
     c.Text4 = textBox(c.Frame1, "Text4", QStringLiteral("150"), twipsRect(1680, 840, 615, 375));
+    setAccessibleTexts(c.Text4, "al PUNTO, X", "punto finale della corda, x");
     c.Label5 = label(c.Frame1, "Label5", QStringLiteral("Y = "), twipsRect(2640, 960, 495, 375));
     c.Text5 = textBox(c.Frame1, "Text5", QStringLiteral("70"), twipsRect(3000, 840, 615, 375));
+    setAccessibleTexts(c.Text5, "al PUNTO, Y", "punto finale della corda, y");
 
     c.Command3 =
         button(parent, "Command3", QStringLiteral("ESCI"), twipsRect(4560, 600, 1935, 255));
+    setAccessibleTexts(c.Command3, "", "chiude il programma");
     c.Command1 =
         button(parent, "Command1", QStringLiteral("ESEGUI"), twipsRect(4560, 960, 1935, 495));
+    setAccessibleTexts(c.Command1, "", "traccia un’altra curva sopra il disegno");
     c.Command2 = button(parent, "Command2", QStringLiteral("CANCELLA ed esegui"),
                         twipsRect(4560, 1560, 1935, 375));
+    setAccessibleTexts(c.Command2, "",
+                       "cancella il disegno e traccia di nuovo gli assi e una curva");
     c.Command6 = button(parent, "Command6", QStringLiteral("?"), twipsRect(6840, 1080, 495, 375));
     c.Command6->setFont(bold12);
+    setAccessibleTexts(c.Command6, "Istruzioni", "mostra la finestra delle istruzioni");
 
     c.Frame4 = frame(parent, "Frame4", QStringLiteral("SPOSTAMENTO VERTICALE"),
                      twipsRect(240, 2160, 7095, 855));
     c.Frame4->setToolTip(QStringLiteral("LargeChange = 50; SmallChange =1"));
     c.Label7 = rangeLabel(c.Frame4, "Label7", 500, rangePlace, barPlace.width());
     c.HScroll2 = scrollBar(c.Frame4, "HScroll2", 500, barPlace);
+    setAccessibleTexts(c.HScroll2, "SPOSTAMENTO VERTICALE",
+                       "da -500 a +500: sulla freccetta 1 unità, all’interno della barra 50; "
+                       "ogni spostamento traccia la curva");
     c.Text7 = textBox(c.Frame4, "Text7", QStringLiteral("0"), twipsRect(5520, 360, 615, 375));
     c.Text7->setFont(bold12);
+    setAccessibleTexts(c.Text7, "valore dello SPOSTAMENTO VERTICALE",
+                       "mostra la posizione della barra; ciò che si scrive qui non viene letto");
     c.Command4 =
         button(c.Frame4, "Command4", QStringLiteral("Azzera"), twipsRect(6240, 240, 735, 495));
+    setAccessibleTexts(c.Command4, "Azzera SPOSTAMENTO VERTICALE",
+                       "riporta a 0 lo spostamento verticale");
 
     c.Frame3 = frame(parent, "Frame3", QStringLiteral("SPOSTAMENTO ORIZZONTALE"),
                      twipsRect(240, 3120, 7095, 855));
     c.Frame3->setToolTip(QStringLiteral("LargeChange =50; SmallChange =1"));
     c.Label6 = rangeLabel(c.Frame3, "Label6", 600, rangePlace, barPlace.width());
     c.HScroll1 = scrollBar(c.Frame3, "HScroll1", 600, barPlace);
+    setAccessibleTexts(c.HScroll1, "SPOSTAMENTO ORIZZONTALE",
+                       "da -600 a +600: sulla freccetta 1 unità, all’interno della barra 50; "
+                       "ogni spostamento traccia la curva");
     c.Text6 = textBox(c.Frame3, "Text6", QStringLiteral("0"), twipsRect(5520, 360, 615, 375));
     c.Text6->setFont(bold12);
+    setAccessibleTexts(c.Text6, "valore dello SPOSTAMENTO ORIZZONTALE",
+                       "mostra la posizione della barra; ciò che si scrive qui non viene letto");
     c.Command5 =
         button(c.Frame3, "Command5", QStringLiteral("Azzera"), twipsRect(6240, 240, 735, 495));
+    setAccessibleTexts(c.Command5, "Azzera SPOSTAMENTO ORIZZONTALE",
+                       "riporta a 0 lo spostamento orizzontale");
 
     c.Frame2 = frame(parent, "Frame2", QStringLiteral("PUNTO da raggiungere con la CURVA"),
                      twipsRect(240, 4320, 2895, 735));
     c.Label3 = label(c.Frame2, "Label3", QStringLiteral("x"), twipsRect(360, 240, 255, 255));
     c.Label3->setFont(bold12);
     c.Text3 = textBox(c.Frame2, "Text3", QStringLiteral("300"), twipsRect(720, 240, 615, 375));
+    setAccessibleTexts(c.Text3, "PUNTO da raggiungere con la CURVA, x",
+                       "indicazione da raggiungere con la curva tramite gli spostamenti, x");
     c.Label8 = label(c.Frame2, "Label8", QStringLiteral("y"), twipsRect(1560, 240, 375, 375));
     c.Label8->setFont(bold12);
     c.Text8 = textBox(c.Frame2, "Text8", QStringLiteral("270"), twipsRect(2040, 240, 615, 375));
+    setAccessibleTexts(c.Text8, "PUNTO da raggiungere con la CURVA, y",
+                       "indicazione da raggiungere con la curva tramite gli spostamenti, y");
 
     c.Frame5 = frame(parent, "Frame5", QStringLiteral("INCREMENTO DI ALFA"),
                      twipsRect(3360, 4080, 2055, 1095));
@@ -207,17 +235,28 @@ Form4Controls buildForm4Controls(QWidget* parent) {
     c.Label10 =
         label(c.Frame5, "Label10", QStringLiteral("Verticale"), twipsRect(240, 240, 1695, 255));
     c.Text10 = textBox(c.Frame5, "Text10", QStringLiteral("1"), twipsRect(1560, 240, 375, 285));
+    setAccessibleTexts(c.Text10, "INCREMENTO DI ALFA, Verticale",
+                       "aumento dell’angolo a seguito dello SPOSTAMENTO VERTICALE");
     c.Label11 =
         label(c.Frame5, "Label11", QStringLiteral("Orizzontale"), twipsRect(240, 600, 855, 375));
     c.Text11 = textBox(c.Frame5, "Text11", QStringLiteral("1"), twipsRect(1560, 600, 375, 285));
+    setAccessibleTexts(c.Text11, "INCREMENTO DI ALFA, Orizzontale",
+                       "aumento dell’angolo a seguito dello SPOSTAMENTO ORIZZONTALE");
 
     c.Label9 = wrappedLabel(parent, "Label9", QStringLiteral("Incremento dei Punti-Curva"),
                             twipsRect(5520, 4200, 1215, 375));
     c.Text9 = textBox(parent, "Text9", QStringLiteral("5"), twipsRect(6960, 4200, 375, 375));
+    setAccessibleTexts(c.Text9, "Incremento dei Punti-Curva",
+                       "più è grande, più punti compongono la curva");
     c.Check1 = new QCheckBox(QStringLiteral("Curve Singole"), parent);
     c.Check1->setObjectName(QStringLiteral("Check1"));
     c.Check1->setAutoFillBackground(true);
     c.Check1->setGeometry(twipsRect(5760, 4800, 1455, 375));
+    // The name follows the caption, which tells the mode; the description tells both.
+    setAccessibleTexts(c.Check1, "",
+                       "selezionata, Curve Multiple: ogni spostamento aggiunge una curva; "
+                       "non selezionata, Curve Singole: ogni spostamento cancella e traccia una "
+                       "curva sola");
 
     QWidget* const tabOrder[] = {c.Text4,    c.Text5,  c.Command1, c.Command2, c.Command3,
                                  c.Text1,    c.Text2,  c.HScroll1, c.Text6,    c.HScroll2,
