@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# Renders the README's pictures from the real program: it starts its own X server and window
+# manager, walks the program as a person would with xdotool (instructions, a round calibration
+# figure, a family of curves) and saves optimised PNGs of single windows into docs/.
+# Usage: scripts/screenshots.sh [output folder, docs/ by default]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=${1:-docs}
+
+tools=(Xvfb openbox xdotool import xwininfo xdpyinfo xprop optipng)
+missing=()
+for t in "${tools[@]}"; do command -v "$t" >/dev/null || missing+=("$t"); done
+if ((${#missing[@]})); then
+    scripts/install-deps.sh
+    # optipng is needed only here, not by the program or its tests.
+    if ! command -v optipng >/dev/null; then
+        echo "Installing: optipng"
+        sudo=()
+        ((EUID == 0)) || sudo=(sudo)
+        "${sudo[@]}" apt-get update -qq
+        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+            --no-install-recommends optipng
+    fi
+fi
+
+cmake --preset default >/dev/null
+cmake --build --preset default --target curve_program
+program=$PWD/build/default/app/curve
+
+# A laptop's screen: the maximized windows fill it, and the curves stand clear of the controls.
+width=1280 height=800
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    local i
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+wait_for() { # tries a command for up to 20 seconds
+    local i
+    for ((i = 0; i < 200; i++)); do
+        "$@" >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "timed out: $*" >&2
+    return 1
+}
+
+for ((n = 90; n < 200; n++)); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] || break
+done
+export DISPLAY=:$n
+Xvfb "$DISPLAY" -screen 0 "${width}x${height}x24" -noreset -nolisten tcp 2>/dev/null &
+pids+=($!)
+wait_for xdpyinfo
+openbox 2>/dev/null &
+pids+=($!)
+wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
+
+# Italian settings, as the program's users have them: the ratio shows a decimal comma.
+LANG=it_IT.UTF-8 LC_ALL="" QT_QPA_PLATFORM=xcb \
+    DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus" "$program" >/dev/null 2>&1 &
+pids+=($!)
+
+window() { # the X id of the visible window with this exact title
+    wait_for xdotool search --onlyvisible --name "^$1\$"
+    xdotool search --onlyvisible --name "^$1\$" | head -n 1
+}
+
+# The middle of a control's span (start and length in twips) in window pixels, 15 twips to the
+# pixel.
+mid() { echo $(((2 * $1 + $2) / 30)); }
+
+click() { # window x y
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    sleep 0.3
+}
+
+client_size() { # width and height of a window's client area
+    xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w, h}'
+}
+
+wait_maximized() {
+    wait_for sh -c "xprop -id $1 _NET_WM_STATE | grep -q MAXIMIZED_VERT"
+    sleep 1 # the drawing made at activation
+}
+
+shoot() { # window name
+    # -frame keeps the title bar, so each picture reads as a window of the desktop.
+    import -frame -window "$1" "$work/$2.png"
+    optipng -quiet -o5 -strip all "$work/$2.png"
+    mkdir -p "$out"
+    mv "$work/$2.png" "$out/$2.png"
+    echo "$out/$2.png: $(stat -c %s "$out/$2.png") bytes"
+}
+
+form1=$(window Form1)
+sleep 1
+shoot "$form1" instructions
+
+# "AVANTI" opens the calibration; the right arrow of its scroll bar is clicked until the ratio
+# 0.51 + 0.02 p is nearest the client's height over its width, where the figure is round. Each
+# step up draws over the earlier figures; one step past and one back leaves the round one alone.
+click "$form1" "$(mid 10560 1095)" "$(mid 4320 1455)"
+form2=$(window Form2)
+wait_maximized "$form2"
+read -r w h < <(client_size "$form2")
+position=$(awk -v w="$w" -v h="$h" \
+    'BEGIN { p = int((h / w - 0.51) / 0.02 + 0.5); print (p < 2 ? 2 : p > 29 ? 29 : p) }')
+arrow_y=$(mid 1080 255)
+for ((p = 1; p <= position; p++)); do click "$form2" $(((480 + 5895) / 15 - 6)) "$arrow_y"; done
+click "$form2" $((480 / 15 + 6)) "$arrow_y"
+sleep 1
+shoot "$form2" calibration
+
+# "OK - continua" opens the curve window with one curve; "Curve Multiple" keeps every curve, and
+# each click in a displacement bar's trough (50 units) adds one in the next colour.
+click "$form2" "$(mid 3120 1575)" "$(mid 2880 615)"
+form4=$(window Form4)
+wait_maximized "$form4"
+click "$form4" "$(mid 5760 1455)" "$(mid 4800 375)"
+# The bars' troughs, well right of the thumb: vertical bar in Frame4, horizontal in Frame3.
+vertical_y=$(mid 2640 255)
+horizontal_y=$(mid 3600 255)
+trough_x=$(((360 + 5295 * 9 / 10) / 15))
+for _ in 1 2 3 4 5 6; do click "$form4" "$trough_x" "$vertical_y"; done
+for _ in 1 2 3 4; do click "$form4" "$trough_x" "$horizontal_y"; done
+sleep 1
+shoot "$form4" curves
