@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlotRecord.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -40,6 +42,9 @@ public:
     void clearAndRedraw();
     // After a displacement change: one more curve in multiple-curve mode, else a clean redraw.
     void plotByMode(bool multipleCurves);
+
+    // What the most recent plot used and found; curve is 0 before the first plot.
+    const PlotRecord& lastPlot() const { return lastPlot_; }
 
     void LeggiText1();
     void LeggiText2();
@@ -82,4 +87,6 @@ private:
     CurveFields& fields_;
     Prompter& prompter_;
     std::function<double()> incr_;
+    PlotRecord lastPlot_;
+    int curvesOnDrawing_ = 0;
 };
