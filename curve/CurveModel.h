@@ -2,6 +2,7 @@
 
 #include "PlotRecord.h"
 
+#include <QPointF>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -42,6 +43,13 @@ public:
     void clearAndRedraw();
     // After a displacement change: one more curve in multiple-curve mode, else a clean redraw.
     void plotByMode(bool multipleCurves);
+
+    // A point in curve coordinates (x to the right and y upward from the origin CX, CY) on the
+    // surface, and back.
+    QPointF toSurface(double x, double y) const { return {double(CX) + x, double(CY) - y}; }
+    QPointF toCurve(QPointF surface) const {
+        return {surface.x() - double(CX), double(CY) - surface.y()};
+    }
 
     // What the most recent plot used and found; curve is 0 before the first plot.
     const PlotRecord& lastPlot() const { return lastPlot_; }
