@@ -47,16 +47,13 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
     connect(HScroll2, &QScrollBar::valueChanged, this, &Form4::HScroll2_Change);
     connect(Check1, &QCheckBox::toggled, this, &Form4::Check1_Click);
 
-    // From the keyboard the menu opens wherever the focus is, since every control of the
-    // window can hold it; it appears under the mouse when that rests on the drawing.
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
-        auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, [this] {
-            const QPoint mouse = mapFromGlobal(QCursor::pos());
-            const bool onDrawing = rect().contains(mouse) && childAt(mouse) == nullptr;
-            openContextMenu(mapToGlobal(onDrawing ? mouse : rect().center()));
-        });
-    }
+    // From the keyboard the menu opens wherever the focus is, the fields and scroll bars
+    // included, since every control of the window can hold it; a right click on a control
+    // still opens the control's own menu.
+    auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(shiftF10, &QShortcut::activated, this, &Form4::openContextMenuFromKeyboard);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
 }
 
 Form4::~Form4() = default;
@@ -134,7 +131,27 @@ void Form4::openContextMenu(QPoint globalPosition) {
     menu.exec(globalPosition);
 }
 
+// It appears under the mouse when that rests on the drawing, else in the window's middle.
+void Form4::openContextMenuFromKeyboard() {
+    const QPoint mouse = mapFromGlobal(QCursor::pos());
+    const bool onDrawing = rect().contains(mouse) && childAt(mouse) == nullptr;
+    openContextMenu(mapToGlobal(onDrawing ? mouse : rect().center()));
+}
+
+bool Form4::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        openContextMenuFromKeyboard();
+        return true;
+    }
+    return SurfaceWidget::eventFilter(watched, event);
+}
+
 void Form4::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        openContextMenuFromKeyboard();
+        return;
+    }
     // A control without a menu of its own passes the event on: it stays the control's.
     if (childAt(event->pos()) != nullptr) {
         event->ignore();

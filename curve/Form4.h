@@ -57,12 +57,14 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString fieldText(Field field) const override;
     void setFieldText(Field field, const QString& text) override;
     QLineEdit* box(Field field) const;
 
+    void openContextMenuFromKeyboard();
     void displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
     void resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
 
