@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(r.SPTY, spty);
 
         const CurveFormula curve = CurveFormula::of(r);
-        double px, py;
+        double px = 0, py = 0;
         QVERIFY(curve.at(r.lastAlfa, px, py));
         QVERIFY(std::abs(float(rig.model.CX + px) - dots.back().x1) < 1e-3);
         QVERIFY(std::abs(float(rig.model.CY - py) - dots.back().y1) < 1e-3);
@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(long(rows.size()), r.points);
         const CurveFormula curve = CurveFormula::of(r);
         for (const Row& row : rows) {
-            double px, py;
+            double px = 0, py = 0;
             QVERIFY(curve.at(row.t, px, py));
             QVERIFY2(relativelyNear(row.x, px) && relativelyNear(row.y, py),
                      qPrintable(QString("at %1: gnuplot (%2, %3), program (%4, %5)")
