@@ -145,11 +145,10 @@ namespace {
 // read back to the same double.
 QString formatDecimal(double value, std::optional<int> precision) {
     std::array<char, 40> buffer{};
-    const auto written =
-        precision ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                  std::chars_format::scientific, *precision)
-                  : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                  std::chars_format::scientific);
+    const auto written = precision ? std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                                   value, std::chars_format::scientific, *precision)
+                                   : std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                                   value, std::chars_format::scientific);
     const std::string_view scientific(buffer.data(), written.ptr - buffer.data());
     const std::size_t e = scientific.find('e');
     std::string digits;

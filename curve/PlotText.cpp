@@ -106,12 +106,12 @@ QString gnuplotLine(const PlotRecord& p) {
     const QString n1 = gnuplotNumber(p.ALX - p.DAX), n2 = gnuplotNumber(p.ALY - p.DAY);
     const QString sin = QStringLiteral("sin(t*P1)"), cos = QStringLiteral("cos(t*P1)");
     // Left to right, as the plot evaluates it.
-    const QString x = QStringLiteral("%1*%2*%2 + %3*%4*sin(t*%5*P1) + %6")
-                          .arg(n1, sin, gnuplotNumber(p.SPTX), cos, gnuplotNumber(p.AVX),
-                               gnuplotNumber(p.DAX));
-    const QString y = QStringLiteral("%1*%2*%3 + %4*%3*sin(t*%5*P1) + %1*%2 + %6")
-                          .arg(n2, sin, cos, gnuplotNumber(p.SPTY), gnuplotNumber(p.AVY),
-                               gnuplotNumber(p.DAY));
+    const QString x =
+        QStringLiteral("%1*%2*%2 + %3*%4*sin(t*%5*P1) + %6")
+            .arg(n1, sin, gnuplotNumber(p.SPTX), cos, gnuplotNumber(p.AVX), gnuplotNumber(p.DAX));
+    const QString y =
+        QStringLiteral("%1*%2*%3 + %4*%3*sin(t*%5*P1) + %1*%2 + %6")
+            .arg(n2, sin, cos, gnuplotNumber(p.SPTY), gnuplotNumber(p.AVY), gnuplotNumber(p.DAY));
     // The drawn points, first to last; without two of them, the whole quarter turn.
     const bool drawn = p.points >= 2;
     const QString range = drawn ? gnuplotNumber(p.step) + u':' + gnuplotNumber(p.lastAlfa)

@@ -25,7 +25,8 @@ public:
 
 // The curve coordinates a readout tooltip gives.
 QPointF readout(const QString& tip) {
-    const auto match = QRegularExpression("^x = (-?[0-9]+,[0-9])   y = (-?[0-9]+,[0-9])").match(tip);
+    const auto match =
+        QRegularExpression("^x = (-?[0-9]+,[0-9])   y = (-?[0-9]+,[0-9])").match(tip);
     if (!match.hasMatch())
         return {qQNaN(), qQNaN()};
     return {QLocale().toDouble(match.captured(1)), QLocale().toDouble(match.captured(2))};
@@ -81,7 +82,8 @@ private slots:
         const QPointF onVertical = readout(form.toolTipAt({axisX, image.height() - 3}));
         const QPointF onHorizontal = readout(form.toolTipAt({image.width() - 3, axisY}));
         QVERIFY2(std::abs(onVertical.x()) <= unitsX, qPrintable(QString::number(onVertical.x())));
-        QVERIFY2(std::abs(onHorizontal.y()) <= unitsY, qPrintable(QString::number(onHorizontal.y())));
+        QVERIFY2(std::abs(onHorizontal.y()) <= unitsY,
+                 qPrintable(QString::number(onHorizontal.y())));
 
         // The 3-pixel target dot, and the ring 5 units around it.
         const QPoint dot(int(730 / unitsX), int((form.model().CY - 270) / unitsY));
@@ -123,7 +125,8 @@ private slots:
         QVERIFY(after.actions().first()->text().startsWith("Curva 2: distanza minima dal PUNTO "));
         copyEntry(after)->trigger();
         QCOMPARE(clipboard.texts, QStringList{equationText(form.model().lastPlot())});
-        QVERIFY(clipboard.texts[0].startsWith("Curva 2\nx(α) = 130·sin²α + 0·cos α·sin(1·α) + 20\n"));
+        QVERIFY(
+            clipboard.texts[0].startsWith("Curva 2\nx(α) = 130·sin²α + 0·cos α·sin(1·α) + 20\n"));
 
         form.Command2_Click(); // a cleared drawing counts its curves afresh
         QMenu cleared;
@@ -138,11 +141,16 @@ private slots:
     void menuOpensAndClosesWithoutPlotting_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("firstEntry");
-        QTest::newRow("right click on the drawing") << "right drawing" << "Curva 1: ";
-        QTest::newRow("Menu key in a field") << "menu key" << "Curva 1: ";
-        QTest::newRow("Shift+F10 in a field") << "shift f10" << "Curva 1: ";
-        QTest::newRow("right click on a field") << "right field" << "&Undo";
-        QTest::newRow("right click on a button") << "right button" << "";
+        QTest::newRow("right click on the drawing") << "right drawing"
+                                                    << "Curva 1: ";
+        QTest::newRow("Menu key in a field") << "menu key"
+                                             << "Curva 1: ";
+        QTest::newRow("Shift+F10 in a field") << "shift f10"
+                                              << "Curva 1: ";
+        QTest::newRow("right click on a field") << "right field"
+                                                << "&Undo";
+        QTest::newRow("right click on a button") << "right button"
+                                                 << "";
     }
     void menuOpensAndClosesWithoutPlotting() {
         QFETCH(QString, how);

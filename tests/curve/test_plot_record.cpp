@@ -45,14 +45,12 @@ void addPlotRows() {
     QTest::newRow("displaced, increments 2.5 and 0.3")
         << Texts{{Field::Text11, "2.5"}, {Field::Text10, "0.3"}} << 200 << -100;
     QTest::newRow("negative and fractional chord, target on the left")
-        << Texts{{Field::Text1, "-35.125"}, {Field::Text2, "0.1"},
-                                    {Field::Text4, "-210.7"}, {Field::Text5, "-44.05"},
-                                    {Field::Text3, "-150"}, {Field::Text8, "-20.5"},
-                                    {Field::Text9, "3.7"}, {Field::Text11, "-1.75"}}
+        << Texts{{Field::Text1, "-35.125"}, {Field::Text2, "0.1"},   {Field::Text4, "-210.7"},
+                 {Field::Text5, "-44.05"},  {Field::Text3, "-150"},  {Field::Text8, "-20.5"},
+                 {Field::Text9, "3.7"},     {Field::Text11, "-1.75"}}
         << -333 << 47;
     QTest::newRow("DAX replaced by its fallback, INST 1/3")
-        << Texts{{Field::Text1, "abc"}, {Field::Text9, "0.3333333333333333"}}
-        << 17 << 0;
+        << Texts{{Field::Text1, "abc"}, {Field::Text9, "0.3333333333333333"}} << 17 << 0;
     QTest::newRow("stops early at the top bound")
         << Texts{{Field::Text9, "20"}, {Field::Text10, "1.2"}, {Field::Text5, "300"}} << 0 << 500;
 }
@@ -122,8 +120,8 @@ private slots:
 
         double nearest = INFINITY;
         for (const auto& dot : dots)
-            nearest = std::min(nearest, std::hypot(dot.x1 - rig.model.CX - r.RAX,
-                                                   rig.model.CY - dot.y1 - r.RAY));
+            nearest = std::min(
+                nearest, std::hypot(dot.x1 - rig.model.CX - r.RAX, rig.model.CY - dot.y1 - r.RAY));
         QVERIFY2(std::abs(nearest - r.nearest.distance) < 1e-3,
                  qPrintable(QString("%1 drawn, %2 recorded").arg(nearest).arg(r.nearest.distance)));
         QVERIFY(curve.at(r.nearest.alfa, px, py));
@@ -162,8 +160,15 @@ private slots:
     void exactTextsReadBack_data() {
         QTest::addColumn<bool>("italian");
         QTest::addColumn<double>("value");
-        const double values[] = {0.1, 1.0 / 3, -210.7, 89.6000000000002, 1e-300, -4.9e-324,
-                                 123456789012345680.0, 0.017453292384743690, 2e-5};
+        const double values[] = {0.1,
+                                 1.0 / 3,
+                                 -210.7,
+                                 89.6000000000002,
+                                 1e-300,
+                                 -4.9e-324,
+                                 123456789012345680.0,
+                                 0.017453292384743690,
+                                 2e-5};
         for (bool italian : {true, false})
             for (double v : values)
                 QTest::addRow("%s %.17g", italian ? "it" : "en", v) << italian << v;
