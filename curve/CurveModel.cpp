@@ -132,7 +132,8 @@ void CurveModel::CALCOLA() {
     lastPlot_.lastAlfa = lastAlfa;
     lastPlot_.stoppedEarly = stoppedEarly;
     if (points > 0) {
-        nearest.distance = std::sqrt(nearestSquared);
+        // Measured again without squaring, so that a far target gives a distance, not infinity.
+        nearest.distance = std::hypot(nearest.x - targetX, nearest.y - targetY);
         lastPlot_.nearest = nearest;
     }
 }
