@@ -120,13 +120,17 @@ void SurfaceWidget::Cls() {
 }
 
 const QImage& SurfaceWidget::drawing() {
+    return retainedDrawing().image();
+}
+
+RetainedCanvas& SurfaceWidget::retainedDrawing() {
     syncCanvasSize();
-    return canvas_.image();
+    return canvas_;
 }
 
 void SurfaceWidget::syncCanvasSize() {
     const qreal ratio = devicePixelRatioF();
-    canvas_.setPixelSize(QSize(qRound(width() * ratio), qRound(height() * ratio)));
+    canvas_.setPixelSize(QSize(qRound(width() * ratio), qRound(height() * ratio)), ratio);
 }
 
 // Drawing calls only record; the image is rasterized and repainted once, when control returns

@@ -30,8 +30,10 @@ public:
     void Circle(float x, float y, float radius) override;
     void Cls() override;
 
-    // The drawing as it stands, every operation rasterized (for tests and pictures).
+    // The drawing as it stands, every operation rasterized, at device resolution.
     const QImage& drawing();
+    // The retained drawing at the window's current device-pixel size, to export it.
+    RetainedCanvas& retainedDrawing();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
