@@ -137,18 +137,18 @@ QString IntegerToText(std::int16_t value) {
     return QString::number(value);
 }
 
-QString DoubleToText(double value) {
-    if (std::isnan(value))
-        return QStringLiteral("NaN");
-    if (std::isinf(value))
-        return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
-    if (value == 0.0)
-        return QStringLiteral("0");
+namespace {
 
-    // Fifteen significant digits, "d.dddddddddddddde±x", rounded to nearest.
-    std::array<char, 32> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::scientific, 14);
+// Writes a finite, non-zero value from its significant digits in the style of the fields:
+// positional for decimal exponents from -5 to 14, otherwise "d,dddE+xx"; no grouping.
+// precision is the number of digits after the first, or nothing for the fewest digits that
+// read back to the same double.
+QString formatDecimal(double value, std::optional<int> precision) {
+    std::array<char, 40> buffer{};
+    const auto written = precision ? std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                                   value, std::chars_format::scientific, *precision)
+                                   : std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                                   value, std::chars_format::scientific);
     const std::string_view scientific(buffer.data(), written.ptr - buffer.data());
     const std::size_t e = scientific.find('e');
     std::string digits;
@@ -181,4 +181,25 @@ QString DoubleToText(double value) {
                QString(static_cast<qsizetype>(integerDigits - digits.size()), QLatin1Char('0'));
     return text + QString::fromLatin1(digits.substr(0, integerDigits)) + separator +
            QString::fromLatin1(digits.substr(integerDigits));
+}
+
+QString formatNumber(double value, std::optional<int> precision) {
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-Inf") : QStringLiteral("Inf");
+    if (value == 0.0)
+        return QStringLiteral("0");
+    return formatDecimal(value, precision);
+}
+
+} // namespace
+
+QString DoubleToText(double value) {
+    // Fifteen significant digits, rounded to nearest.
+    return formatNumber(value, 14);
+}
+
+QString DoubleToExactText(double value) {
+    return formatNumber(value, std::nullopt);
 }

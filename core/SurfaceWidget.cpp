@@ -77,6 +77,22 @@ bool SurfaceWidget::toRelative(float x, float y, float& rx, float& ry) const {
     return std::isfinite(rx) && std::isfinite(ry);
 }
 
+// The canvas puts a relative position r on device pixel floor(r * pixels); a widget point p
+// lies at device position p * ratio. These two invert that mapping and toRelative.
+QPointF SurfaceWidget::widgetPosition(QPointF user) const {
+    const QSize pixels = canvasPixelSize();
+    const qreal ratio = devicePixelRatioF();
+    return {user.x() / ScaleWidth() * pixels.width() / ratio,
+            user.y() / ScaleHeight() * pixels.height() / ratio};
+}
+
+QPointF SurfaceWidget::userPosition(QPointF widgetPoint) const {
+    const QSize pixels = canvasPixelSize();
+    const qreal ratio = devicePixelRatioF();
+    return {widgetPoint.x() * ratio / pixels.width() * ScaleWidth(),
+            widgetPoint.y() * ratio / pixels.height() * ScaleHeight()};
+}
+
 void SurfaceWidget::PSet(float x, float y) {
     PSet(x, y, ForeColor());
 }
@@ -128,9 +144,13 @@ RetainedCanvas& SurfaceWidget::retainedDrawing() {
     return canvas_;
 }
 
-void SurfaceWidget::syncCanvasSize() {
+QSize SurfaceWidget::canvasPixelSize() const {
     const qreal ratio = devicePixelRatioF();
-    canvas_.setPixelSize(QSize(qRound(width() * ratio), qRound(height() * ratio)), ratio);
+    return {qRound(width() * ratio), qRound(height() * ratio)};
+}
+
+void SurfaceWidget::syncCanvasSize() {
+    canvas_.setPixelSize(canvasPixelSize(), devicePixelRatioF());
 }
 
 // Drawing calls only record; the image is rasterized and repainted once, when control returns

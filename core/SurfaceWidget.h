@@ -30,6 +30,11 @@ public:
     void Circle(float x, float y, float radius) override;
     void Cls() override;
 
+    // Where a position in user coordinates lies on the widget, and back: the user position
+    // of a point of the widget (pixel centres at half-pixel offsets).
+    QPointF widgetPosition(QPointF user) const;
+    QPointF userPosition(QPointF widgetPoint) const;
+
     // The drawing as it stands, every operation rasterized, at device resolution.
     const QImage& drawing();
     // The retained drawing at the window's current device-pixel size, to export it.
@@ -46,6 +51,7 @@ private:
     bool toRelative(float x, float y, float& rx, float& ry) const;
     void scheduleRepaint();
     void syncCanvasSize();
+    QSize canvasPixelSize() const;
 
     RetainedCanvas canvas_;
     std::int16_t scaleMode_ = 1; // twips until a window chooses another unit

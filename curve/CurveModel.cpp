@@ -1,5 +1,6 @@
 #include "CurveModel.h"
 
+#include "CurveFormula.h"
 #include "NumberText.h"
 #include "Palette.h"
 #include "Prompter.h"
@@ -7,14 +8,15 @@
 #include "Surface.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace {
 
 // A drawing position in single precision, or nothing when it does not fit a float.
-bool toPosition(double x, double y, float& sx, float& sy) {
-    sx = toSingle(x);
-    sy = toSingle(y);
+bool toPosition(QPointF at, float& sx, float& sy) {
+    sx = toSingle(at.x());
+    sy = toSingle(at.y());
     return std::isfinite(sx) && std::isfinite(sy);
 }
 
@@ -53,9 +55,24 @@ void CurveModel::CALCOLA() {
     LeggiText10();
     LeggiText11();
 
+    lastPlot_ = PlotRecord{};
+    lastPlot_.curve = ++curvesOnDrawing_;
+    lastPlot_.DAX = DAX;
+    lastPlot_.DAY = DAY;
+    lastPlot_.ALX = ALX;
+    lastPlot_.ALY = ALY;
+    lastPlot_.RAX = RAX;
+    lastPlot_.RAY = RAY;
+    lastPlot_.AVX = AVX;
+    lastPlot_.AVY = AVY;
+    lastPlot_.INST = INST;
+    lastPlot_.SPTX = SPTX;
+    lastPlot_.SPTY = SPTY;
+    lastPlot_.P1 = P1;
+
     // The point to reach: a dot and a small circle around it.
     float markerX, markerY;
-    const bool markerFits = toPosition(double(CX) + RAX, double(CY) - RAY, markerX, markerY);
+    const bool markerFits = toPosition(toSurface(RAX, RAY), markerX, markerY);
     surface_.setDrawWidth(3);
     if (markerFits)
         surface_.PSet(markerX, markerY);
@@ -68,37 +85,61 @@ void CurveModel::CALCOLA() {
     ASM = ALY - DAY;
 
     float chordX1, chordY1, chordX2, chordY2;
-    const bool chordFits = toPosition(double(CX) + DAX, double(CY) - DAY, chordX1, chordY1) &&
-                           toPosition(double(CX) + ALX, double(CY) - ALY, chordX2, chordY2);
+    const bool chordFits = toPosition(toSurface(DAX, DAY), chordX1, chordY1) &&
+                           toPosition(toSurface(ALX, ALY), chordX2, chordY2);
     const QRgb colour = QBColor(Miocolor + 1);
     const double step = ValStep / INST;
+    lastPlot_.step = step;
     if (!(step > 0))
         return;
+    // What the record needs is kept in locals, so the loop pays a few multiply-adds and a
+    // compare per point. The nearest distance starts as not-a-number so that the first point
+    // is always taken, even when the squared distance overflows.
+    const double targetX = RAX, targetY = RAY;
+    double nearestSquared = std::numeric_limits<double>::quiet_NaN();
+    PlotRecord::Nearest nearest;
+    long points = 0;
+    double lastAlfa = 0;
+    bool stoppedEarly = false;
+    const CurveFormula curve = CurveFormula::of(lastPlot_);
     // ALFA advances by repeated addition, so the last angle visited depends on its rounding.
     for (double ALFA = 0; ALFA <= 90; ALFA += step) {
-        const double COSA = std::cos(ALFA * P1);
-        const double SENA = std::sin(ALFA * P1);
-        const double SENX = std::sin((ALFA * AVX) * P1);
-        const double SENY = std::sin((ALFA * AVY) * P1);
-        if (SENA == 0)
+        double PX, PY;
+        if (!curve.at(ALFA, PX, PY))
             continue;
-        const double PX = ((ASQ * SENA) * SENA + (SPTX * COSA) * SENX) + DAX;
-        const double PY = ((ASM * SENA) * COSA + (SPTY * COSA) * SENY + ASM * SENA) + DAY;
         // Written so that a point that is not a number also ends the plot.
-        if (!(std::abs(PX) <= double(CX) + 100))
+        if (!(std::abs(PX) <= double(CX) + 100) || !(std::abs(PY) <= double(CY))) {
+            stoppedEarly = true;
             break;
-        if (!(std::abs(PY) <= double(CY)))
-            break;
+        }
         surface_.setDrawWidth(1);
         if (chordFits)
             surface_.Line(chordX1, chordY1, chordX2, chordY2);
         surface_.setDrawWidth(2);
-        surface_.PSet(toSingle(double(CX) + PX), toSingle(double(CY) - PY), colour);
+        const QPointF at = toSurface(PX, PY);
+        surface_.PSet(toSingle(at.x()), toSingle(at.y()), colour);
+
+        ++points;
+        lastAlfa = ALFA;
+        const double dx = PX - targetX, dy = PY - targetY;
+        const double squared = dx * dx + dy * dy;
+        if (!(squared >= nearestSquared)) {
+            nearestSquared = squared;
+            nearest = {0, ALFA, PX, PY};
+        }
+    }
+    lastPlot_.points = points;
+    lastPlot_.lastAlfa = lastAlfa;
+    lastPlot_.stoppedEarly = stoppedEarly;
+    if (points > 0) {
+        nearest.distance = std::sqrt(nearestSquared);
+        lastPlot_.nearest = nearest;
     }
 }
 
 void CurveModel::clearAndRedraw() {
     surface_.Cls();
+    curvesOnDrawing_ = 0;
     Form_Activate();
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "PlotRecord.h"
+
+#include <QPointF>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -40,6 +43,16 @@ public:
     void clearAndRedraw();
     // After a displacement change: one more curve in multiple-curve mode, else a clean redraw.
     void plotByMode(bool multipleCurves);
+
+    // A point in curve coordinates (x to the right and y upward from the origin CX, CY) on the
+    // surface, and back.
+    QPointF toSurface(double x, double y) const { return {double(CX) + x, double(CY) - y}; }
+    QPointF toCurve(QPointF surface) const {
+        return {surface.x() - double(CX), double(CY) - surface.y()};
+    }
+
+    // What the most recent plot used and found; curve is 0 before the first plot.
+    const PlotRecord& lastPlot() const { return lastPlot_; }
 
     void LeggiText1();
     void LeggiText2();
@@ -82,4 +95,6 @@ private:
     CurveFields& fields_;
     Prompter& prompter_;
     std::function<double()> incr_;
+    PlotRecord lastPlot_;
+    int curvesOnDrawing_ = 0;
 };

@@ -1,13 +1,23 @@
 #include "Form4.h"
 
+#include "Clipboard.h"
+#include "DrawingExport.h"
 #include "NumberText.h"
+#include "PlotText.h"
 #include "Prompter.h"
 #include "ScrollBar.h"
 #include "Twips.h"
 
 #include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QCursor>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
+#include <QToolTip>
+#include <cmath>
 
 namespace {
 
@@ -21,7 +31,9 @@ std::unique_ptr<Prompter> ownPrompterUnless(Prompter* given, QWidget* window) {
 
 Form4::Form4(Prompter* prompter, QWidget* parent)
     : SurfaceWidget(parent), Form4Controls(buildForm4Controls(this)),
-      ownPrompter_(ownPrompterUnless(prompter, this)),
+      ownClipboard_(std::make_unique<SystemClipboard>()), clipboard_(ownClipboard_.get()),
+      ownSaveFileAsker_(std::make_unique<FileDialogAsker>(this)),
+      saveFileAsker_(ownSaveFileAsker_.get()), ownPrompter_(ownPrompterUnless(prompter, this)),
       prompter_(prompter != nullptr ? *prompter : *ownPrompter_),
       model_(*this, *this, prompter_, [this] { return readIncr(); }) {
     setWindowTitle(QStringLiteral("Form4"));
@@ -36,6 +48,14 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
     connect(HScroll1, &QScrollBar::valueChanged, this, &Form4::HScroll1_Change);
     connect(HScroll2, &QScrollBar::valueChanged, this, &Form4::HScroll2_Change);
     connect(Check1, &QCheckBox::toggled, this, &Form4::Check1_Click);
+
+    // From the keyboard the menu opens wherever the focus is, the fields and scroll bars
+    // included, since every control of the window can hold it; a right click on a control
+    // still opens the control's own menu.
+    auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(shiftF10, &QShortcut::activated, this, &Form4::openContextMenuFromKeyboard);
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
 }
 
 Form4::~Form4() = default;
@@ -95,6 +115,87 @@ void Form4::resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& v
     bar->setValue(0);
     shown->setText(IntegerToText(0));
     variable = 0;
+}
+
+void Form4::fillContextMenu(QMenu& menu) {
+    const PlotRecord& plot = model_.lastPlot();
+    menu.addAction(distanceLine(plot))->setEnabled(false);
+    menu.addSeparator();
+    QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
+        clipboard_->setText(equationText(model_.lastPlot()));
+    });
+    copyEquation->setEnabled(plot.curve > 0);
+    menu.addAction(QStringLiteral("Copia immagine"), this,
+                   [this] { clipboard_->setImage(drawing()); });
+    menu.addAction(QStringLiteral("Salva immagine…"), this, [this] {
+        saveDrawingAs(retainedDrawing(), size(), *saveFileAsker_, prompter_);
+    });
+}
+
+void Form4::openContextMenu(QPoint globalPosition) {
+    QMenu menu(this);
+    fillContextMenu(menu);
+    menu.exec(globalPosition);
+}
+
+// It appears under the mouse when that rests on the drawing, else in the window's middle.
+void Form4::openContextMenuFromKeyboard() {
+    const QPoint mouse = mapFromGlobal(QCursor::pos());
+    const bool onDrawing = rect().contains(mouse) && childAt(mouse) == nullptr;
+    openContextMenu(mapToGlobal(onDrawing ? mouse : rect().center()));
+}
+
+bool Form4::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        openContextMenuFromKeyboard();
+        return true;
+    }
+    return SurfaceWidget::eventFilter(watched, event);
+}
+
+void Form4::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        openContextMenuFromKeyboard();
+        return;
+    }
+    // A control without a menu of its own passes the event on: it stays the control's.
+    if (childAt(event->pos()) != nullptr) {
+        event->ignore();
+        return;
+    }
+    openContextMenu(event->globalPos());
+}
+
+QString Form4::toolTipAt(QPoint position) const {
+    const PlotRecord& plot = model_.lastPlot();
+    if (plot.curve == 0 || !rect().contains(position) || childAt(position) != nullptr)
+        return {};
+    const QPointF point = QPointF(position) + QPointF(0.5, 0.5);
+    const QPointF curve = model_.toCurve(userPosition(point));
+    QString text = readoutText(curve.x(), curve.y());
+    // The marker's circle has a radius of 5 horizontal units and is round on the screen.
+    const QPointF marker = widgetPosition(model_.toSurface(plot.RAX, plot.RAY));
+    const double radius = widgetPosition({5, 0}).x();
+    const QPointF offset = point - marker;
+    if (std::hypot(offset.x(), offset.y()) <= radius)
+        text += u'\n' + distanceLine(plot);
+    return text;
+}
+
+bool Form4::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return SurfaceWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = toolTipAt(help->pos());
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        // Shown until the mouse leaves its pixel, so that resting elsewhere reads again.
+        QToolTip::showText(help->globalPos(), text, this, QRect(help->pos(), QSize(1, 1)));
+    }
+    return true;
 }
 
 void Form4::showEvent(QShowEvent* event) {

@@ -7,7 +7,10 @@
 #include <functional>
 #include <memory>
 
+class Clipboard;
 class Prompter;
+class SaveFileAsker;
+class QMenu;
 class QScrollBar;
 
 // The curve window: the parameter panels and commands over a retained drawing on which the
@@ -29,6 +32,20 @@ public:
     std::function<void()> endProgram;
     std::function<void()> showInstructions;
 
+    // Copies go to the desktop's clipboard unless another one is given; "Salva immagine…"
+    // asks with the file dialog unless another asker is given.
+    void setClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
+    void setSaveFileAsker(SaveFileAsker& asker) { saveFileAsker_ = &asker; }
+
+    // The drawing's context menu: a line on the last curve's distance to its target point,
+    // then the commands on the drawing. Opened by a right click on the drawing, the Menu key
+    // or Shift+F10.
+    void fillContextMenu(QMenu& menu);
+    void openContextMenu(QPoint globalPosition);
+    // The tooltip at a point of the window: the curve coordinates under it, with the distance
+    // line over the target marker; empty over a control or before the first plot.
+    QString toolTipAt(QPoint position) const;
+
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -41,15 +58,23 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString fieldText(Field field) const override;
     void setFieldText(Field field, const QString& text) override;
     QLineEdit* box(Field field) const;
 
+    void openContextMenuFromKeyboard();
     void displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
     void resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
 
+    std::unique_ptr<Clipboard> ownClipboard_;
+    Clipboard* clipboard_;
+    std::unique_ptr<SaveFileAsker> ownSaveFileAsker_;
+    SaveFileAsker* saveFileAsker_;
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter& prompter_;
     CurveModel model_;

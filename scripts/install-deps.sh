@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     fonts-liberation fonts-dejavu-core
     xvfb openbox xdotool imagemagick x11-utils
+    gnuplot-nox
 )
 
 missing=()

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+// What one plot used and found: the values it read (after any fallback), the angle walk it
+// made and the drawn point nearest to the target point. CALCOLA fills it as it goes; the
+// equation text, the distance line and the readout are built on it.
+struct PlotRecord {
+    // The number of the curve on the drawing since it was last cleared: 1 for the first.
+    int curve = 0;
+
+    double DAX = 0, DAY = 0, ALX = 0, ALY = 0;
+    double RAX = 0, RAY = 0;
+    double AVX = 0, AVY = 0;
+    double INST = 0;
+    std::int16_t SPTX = 0, SPTY = 0;
+    // The degrees-to-radians factor the trigonometry used, in single precision as stored.
+    float P1 = 0;
+    // The angle step 2 / INST, in degrees.
+    double step = 0;
+
+    long points = 0;
+    // The angle of the last drawn point; the first is always at one step. Meaningful when
+    // points > 0.
+    double lastAlfa = 0;
+    // The walk left the window's bounds before reaching 90 degrees.
+    bool stoppedEarly = false;
+
+    struct Nearest {
+        double distance = std::numeric_limits<double>::infinity();
+        double alfa = 0;
+        double x = 0;
+        double y = 0;
+    } nearest;
+};
