@@ -152,6 +152,12 @@ QString FileDialogAsker::askSaveFileName(const QString& suggestedPath, const QSt
                                          QString& selectedFilter) {
     QFileDialog dialog(parent_, QStringLiteral("Salva immagine"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // Qt's own words would be English: the program loads no translations.
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Salva"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
     dialog.setNameFilters(filters);
     dialog.setDirectory(QFileInfo(suggestedPath).absolutePath());
     dialog.selectFile(QFileInfo(suggestedPath).fileName());
