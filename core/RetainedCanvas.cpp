@@ -204,10 +204,13 @@ void RetainedCanvas::rasterize(std::size_t from) {
 QRect RetainedCanvas::stroke(QPainter& painter, const Op& op, QSize size, int penWidth) {
     const int w = size.width();
     const QRectF lineBox(-8, -8, w + 16, size.height() + 16);
-    // A pen one pixel wide is drawn cosmetic, which puts exactly one pixel per step.
-    const QPen pen = penWidth == 1 ? QPen(QColor::fromRgb(op.color), 0)
-                                   : QPen(QColor::fromRgb(op.color), penWidth, Qt::SolidLine,
-                                          Qt::FlatCap, Qt::MiterJoin);
+    // A pen one pixel wide is drawn cosmetic, which puts exactly one pixel per step; being
+    // one pixel and not the thinnest line possible, it stays visible in a printed PDF.
+    QPen pen(QColor::fromRgb(op.color), penWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    if (penWidth == 1) {
+        pen.setCapStyle(Qt::SquareCap);
+        pen.setCosmetic(true);
+    }
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     const int margin = penWidth + 1;

@@ -1,6 +1,5 @@
 #include "DrawingExport.h"
 #include "Palette.h"
-#include "RecordingPrompter.h"
 #include "RetainedCanvas.h"
 #include "WidgetTesting.h"
 
@@ -183,63 +182,34 @@ private slots:
         QVERIFY(QDir(dir->filePath("cartella")).isEmpty());
     }
 
-    // The flow behind "Salva immagine…": the dialog's offer, the file it leads to, a message
-    // when writing fails, nothing at all when the user cancels.
-    void saveAsFlow_data() {
+    // What the file dialog offers, and the file and format a chosen name and filter lead to.
+    void chosenNameAndFilter_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("filter");
-        QTest::addColumn<QString>("written"); // empty: nothing
-        QTest::addColumn<QByteArray>("starts");
-        QTest::newRow("suggested name") << "curva.png" << 0 << "curva.png" << QByteArray("\x89PNG");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<DrawingFormat>("format");
+        QTest::newRow("suggested name") << "curva.png" << 0 << "curva.png" << DrawingFormat::Png;
         QTest::newRow("suffix wins over the filter")
-            << "disegno.PDF" << 0 << "disegno.PDF" << QByteArray("%PDF");
+            << "disegno.PDF" << 0 << "disegno.PDF" << DrawingFormat::Pdf;
         QTest::newRow("filter adds its suffix")
-            << "disegno" << 1 << "disegno.svg" << QByteArray("<?xml");
+            << "disegno" << 1 << "disegno.svg" << DrawingFormat::Svg;
         QTest::newRow("unknown suffix kept, filter's added")
-            << "disegno.v2" << 2 << "disegno.v2.pdf" << QByteArray("%PDF");
-        QTest::newRow("cancelled") << "" << 0 << "" << QByteArray();
-        QTest::newRow("unwritable") << "assente/curva.png" << 0 << "" << QByteArray();
+            << "disegno.v2" << 2 << "disegno.v2.pdf" << DrawingFormat::Pdf;
     }
-    void saveAsFlow() {
+    void chosenNameAndFilter() {
         QFETCH(QString, typed);
         QFETCH(int, filter);
-        QFETCH(QString, written);
-        QFETCH(QByteArray, starts);
-        struct Asker : SaveFileAsker {
-            QString answer, suggested;
-            QStringList offered;
-            int filter = 0;
-            QString askSaveFileName(const QString& suggestedPath, const QStringList& filters,
-                                    QString& selectedFilter) override {
-                suggested = suggestedPath;
-                offered = filters;
-                if (selectedFilter != filters.value(0))
-                    return "the dialog opened on another filter than PNG";
-                selectedFilter = filters.value(filter);
-                return answer;
-            }
-        } asker;
-        asker.answer = typed.isEmpty() ? QString() : dir->filePath(typed);
-        asker.filter = filter;
-        RecordingPrompter prompter;
-        RetainedCanvas canvas;
-        canvas.setPixelSize(WindowSize);
-        drawPlot(canvas, false);
-
-        const QString result = saveDrawingAs(canvas, WindowSize, asker, prompter);
-        QCOMPARE(QFileInfo(asker.suggested).fileName(), QString("curva.png"));
-        QVERIFY(QFileInfo(asker.suggested).absoluteDir().exists());
-        QCOMPARE(asker.offered.size(), 3);
-        QVERIFY(asker.offered[0].contains("*.png") && asker.offered[1].contains("*.svg") &&
-                asker.offered[2].contains("*.pdf"));
-        QCOMPARE(result, written.isEmpty() ? QString() : dir->filePath(written));
-        if (!written.isEmpty())
-            QVERIFY(contentsOf(result).startsWith(starts));
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), written.isEmpty() ? 0 : 1);
-        const bool failed = typed.startsWith("assente");
-        QCOMPARE(prompter.messages.size(), failed ? 1 : 0);
-        if (failed)
-            QVERIFY(prompter.messages[0].contains("la cartella non esiste"));
+        QFETCH(QString, path);
+        QFETCH(DrawingFormat, format);
+        const QStringList filters = drawingFileFilters();
+        QCOMPARE(filters.size(), 3);
+        QVERIFY(filters[0].endsWith("(*.png)") && filters[1].endsWith("(*.svg)") &&
+                filters[2].endsWith("(*.pdf)"));
+        const DrawingTarget target = drawingTargetFor(typed, filters[filter]);
+        QCOMPARE(target.path, path);
+        QCOMPARE(target.format, format);
+        QCOMPARE(QFileInfo(defaultDrawingPath()).fileName(), QString("curva.png"));
+        QVERIFY(QFileInfo(defaultDrawingPath()).absoluteDir().exists());
     }
 };
 
