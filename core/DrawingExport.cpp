@@ -4,13 +4,16 @@
 #include "RetainedCanvas.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QSvgGenerator>
@@ -83,6 +86,20 @@ QString reasonFor(const QString& path, QFileDevice::FileError error) {
     if (error == QFileDevice::RenameError)
         return QStringLiteral("il file esistente non può essere sostituito");
     return QStringLiteral("non è permesso scrivere in questa cartella");
+}
+
+bool confirmReplace(QWidget* parent, const QString& path) {
+    // Like the program's messages: no icon, on the box or on its buttons.
+    QMessageBox box(
+        QMessageBox::NoIcon, QCoreApplication::applicationName(),
+        QStringLiteral("Il file \"%1\" esiste già. Sostituirlo?").arg(QFileInfo(path).fileName()),
+        QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Sostituisci"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Annulla"));
+    for (QAbstractButton* button : box.buttons())
+        button->setIcon(QIcon());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 } // namespace
@@ -169,10 +186,18 @@ QString FileDialogAsker::askSaveFileName(const QString& suggestedPath, const QSt
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
     followFilter(filters.value(0));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    selectedFilter = dialog.selectedNameFilter();
-    return dialog.selectedFiles().constFirst();
+    // The dialog's own question on replacing a file would be English: asked here instead, on
+    // the name that will really be written, and "no" goes back to the dialog.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        const QString chosen = dialog.selectedFiles().constFirst();
+        const QString target = drawingTargetFor(chosen, dialog.selectedNameFilter()).path;
+        if (QFileInfo::exists(target) && !confirmReplace(parent_, target))
+            continue;
+        selectedFilter = dialog.selectedNameFilter();
+        return chosen;
+    }
+    return {};
 }
 
 QString saveDrawingAs(RetainedCanvas& canvas, QSize windowSize, SaveFileAsker& asker,
