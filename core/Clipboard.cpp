@@ -6,3 +6,7 @@
 void SystemClipboard::setText(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
+
+void SystemClipboard::setImage(const QImage& image) {
+    QGuiApplication::clipboard()->setImage(image);
+}

@@ -1,17 +1,20 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
-// Where copied things go. Windows copy through one of these, so tests can record what was
-// copied without a real clipboard.
+// Where copied text and pictures go; tests record them instead of touching the system's
+// clipboard.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
     virtual void setText(const QString& text) = 0;
+    virtual void setImage(const QImage& image) = 0;
 };
 
-// The desktop's clipboard.
+// The system's clipboard.
 class SystemClipboard final : public Clipboard {
 public:
     void setText(const QString& text) override;
+    void setImage(const QImage& image) override;
 };

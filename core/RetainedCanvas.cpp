@@ -46,6 +46,22 @@ std::optional<QLineF> clipped(QPointF a, QPointF b, const QRectF& box) {
 // Larger circles cannot be told from lines and would only strain the rasterizer.
 constexpr double MaxCircleRadiusPixels = 1e6;
 
+int devicePenWidth(int width, qreal ratio) {
+    return std::max(1, static_cast<int>(std::lround(width * ratio)));
+}
+
+// The square of a dot width pixels across around the pixel holding (x, y), cut to the image;
+// empty when the position is outside or not finite.
+QRect dotSquare(double x, double y, int width, int w, int h) {
+    const double px = x * w, py = y * h;
+    if (!(px >= 0 && py >= 0 && px < w && py < h))
+        return {};
+    // Both are non-negative here, so truncating is taking the floor, as pixelOf does.
+    const int cx = static_cast<int>(px), cy = static_cast<int>(py);
+    return QRect(QPoint(std::max(0, cx - (width - 1) / 2), std::max(0, cy - (width - 1) / 2)),
+                 QPoint(std::min(w - 1, cx + width / 2), std::min(h - 1, cy + width / 2)));
+}
+
 } // namespace
 
 RetainedCanvas::RetainedCanvas(QRgb background) : background_(background) {}
@@ -55,10 +71,12 @@ void RetainedCanvas::setBackground(QRgb color) {
     renderAll();
 }
 
-void RetainedCanvas::setPixelSize(QSize size) {
-    if (size == image_.size())
+void RetainedCanvas::setPixelSize(QSize size, qreal ratio) {
+    if (size == image_.size() && ratio == ratio_)
         return;
-    image_ = QImage(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32);
+    ratio_ = ratio;
+    if (size != image_.size())
+        image_ = QImage(size.expandedTo(QSize(0, 0)), QImage::Format_RGB32);
     renderAll();
 }
 
@@ -145,7 +163,6 @@ void RetainedCanvas::rasterize(std::size_t from) {
     }
     const QSize size = image_.size();
     const int w = size.width(), h = size.height();
-    const QRectF lineBox(-8, -8, w + 16, h + 16);
     std::optional<QPainter> painter;
     QRect dirty;
     // Dots are written straight into the scanlines: far faster than a painter.
@@ -155,65 +172,111 @@ void RetainedCanvas::rasterize(std::size_t from) {
 
     for (std::size_t i = from; i < ops_.size(); ++i) {
         const Op& op = ops_[i];
+        const int penWidth = devicePenWidth(op.width, ratio_);
         if (op.kind == Op::Dot) {
-            const double px = double(op.x1) * w, py = double(op.y1) * h;
-            if (!(px >= 0 && py >= 0 && px < w && py < h))
+            const QRect square = dotSquare(op.x1, op.y1, penWidth, w, h);
+            if (square.isEmpty())
                 continue;
-            // Both are non-negative here, so truncating is taking the floor, as pixelOf does.
-            const int cx = static_cast<int>(px), cy = static_cast<int>(py);
             if (painter)
                 painter.reset();
-            const int left = std::max(0, cx - (op.width - 1) / 2);
-            const int top = std::max(0, cy - (op.width - 1) / 2);
-            const int right = std::min(w - 1, cx + op.width / 2);
-            const int bottom = std::min(h - 1, cy + op.width / 2);
-            for (int y = top; y <= bottom; ++y) {
+            for (int y = square.top(); y <= square.bottom(); ++y) {
                 auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
-                std::fill(row + left, row + right + 1, op.color);
+                std::fill(row + square.left(), row + square.right() + 1, op.color);
             }
-            dotsLeft = std::min(dotsLeft, left);
-            dotsTop = std::min(dotsTop, top);
-            dotsRight = std::max(dotsRight, right);
-            dotsBottom = std::max(dotsBottom, bottom);
+            dotsLeft = std::min(dotsLeft, square.left());
+            dotsTop = std::min(dotsTop, square.top());
+            dotsRight = std::max(dotsRight, square.right());
+            dotsBottom = std::max(dotsBottom, square.bottom());
             continue;
         }
         if (!painter) {
             painter.emplace(&image_);
             painter->setRenderHint(QPainter::Antialiasing, false);
         }
-        QPen pen(QColor::fromRgb(op.color), op.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-        painter->setPen(pen);
-        painter->setBrush(Qt::NoBrush);
-        const int margin = op.width + 1;
-        if (op.kind == Op::Line) {
-            const auto segment =
-                clipped(centreOf(op.x1, op.y1, size), centreOf(op.x2, op.y2, size), lineBox);
-            if (!segment)
-                continue;
-            // A pen one pixel wide is drawn cosmetic, which puts exactly one pixel per step.
-            if (op.width == 1)
-                painter->setPen(QPen(QColor::fromRgb(op.color), 0));
-            painter->drawLine(*segment);
-            dirty |= QRectF(segment->p1(), segment->p2())
-                         .normalized()
-                         .toAlignedRect()
-                         .adjusted(-margin, -margin, margin, margin);
-        } else {
-            const QPointF centre = centreOf(op.x1, op.y1, size);
-            const double radius = double(op.x2) * w;
-            if (!(radius <= MaxCircleRadiusPixels))
-                continue;
-            const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-            if (!bounds.adjusted(-margin, -margin, margin, margin).intersects(lineBox))
-                continue;
-            if (op.width == 1)
-                painter->setPen(QPen(QColor::fromRgb(op.color), 0));
-            painter->drawEllipse(centre, radius, radius);
-            dirty |= bounds.toAlignedRect().adjusted(-margin, -margin, margin, margin);
-        }
+        dirty |= stroke(*painter, op, size, penWidth);
     }
     rendered_ = ops_.size();
     if (dotsRight >= 0)
         dirty |= QRect(QPoint(dotsLeft, dotsTop), QPoint(dotsRight, dotsBottom));
     dirty_ |= dirty;
+}
+
+QRect RetainedCanvas::stroke(QPainter& painter, const Op& op, QSize size, int penWidth) {
+    const int w = size.width();
+    const QRectF lineBox(-8, -8, w + 16, size.height() + 16);
+    // A pen one pixel wide is drawn cosmetic, which puts exactly one pixel per step; being
+    // one pixel and not the thinnest line possible, it stays visible in a printed PDF.
+    QPen pen(QColor::fromRgb(op.color), penWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    if (penWidth == 1) {
+        pen.setCapStyle(Qt::SquareCap);
+        pen.setCosmetic(true);
+    }
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const int margin = penWidth + 1;
+    // An even pen is centred where a dot of that width is, on the corner after the pixel, so
+    // that its edges fall between pixels rather than through their centres.
+    const double shift = penWidth % 2 == 0 ? 0.5 : 0;
+    const auto placed = [&](float x, float y) {
+        return centreOf(x, y, size) + QPointF(shift, shift);
+    };
+    if (op.kind == Op::Line) {
+        const auto segment = clipped(placed(op.x1, op.y1), placed(op.x2, op.y2), lineBox);
+        if (!segment)
+            return {};
+        painter.drawLine(*segment);
+        return QRectF(segment->p1(), segment->p2())
+            .normalized()
+            .toAlignedRect()
+            .adjusted(-margin, -margin, margin, margin);
+    }
+    const QPointF centre = placed(op.x1, op.y1);
+    const double radius = double(op.x2) * w;
+    if (!(radius <= MaxCircleRadiusPixels))
+        return {};
+    const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+    if (!bounds.adjusted(-margin, -margin, margin, margin).intersects(lineBox))
+        return {};
+    painter.drawEllipse(centre, radius, radius);
+    return bounds.toAlignedRect().adjusted(-margin, -margin, margin, margin);
+}
+
+void RetainedCanvas::paint(QPainter& painter, QSize size) const {
+    const QRect area(QPoint(0, 0), size);
+    painter.save();
+    painter.setClipRect(area);
+    if (base_.isNull()) {
+        painter.fillRect(area, QColor::fromRgb(background_));
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(area, base_);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // Dots of one colour in a row go in as one call, so a vector file states their colour once.
+    std::vector<QRect> run;
+    QRgb runColour = 0;
+    const auto drawRun = [&] {
+        if (run.empty())
+            return;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgb(runColour));
+        painter.drawRects(run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    for (const Op& op : ops_) {
+        if (op.kind != Op::Dot) {
+            drawRun();
+            stroke(painter, op, size, op.width);
+            continue;
+        }
+        const QRect square = dotSquare(op.x1, op.y1, op.width, size.width(), size.height());
+        if (square.isEmpty())
+            continue;
+        if (op.color != runColour)
+            drawRun();
+        runColour = op.color;
+        run.push_back(square);
+    }
+    drawRun();
+    painter.restore();
 }

@@ -6,10 +6,15 @@
 #include <cstdint>
 #include <vector>
 
+class QPainter;
+
 // The retained drawing of a client area. Operations are kept in coordinates relative to the
 // client area (0..1 across and down, radii relative to the width), so the drawing can be
 // rendered again at any pixel size without moving. They are rasterized lazily, when the image
 // is asked for, into a device-pixel image.
+//
+// Pen widths are window pixels: at a device pixel ratio of 2 a two-pixel dot is four device
+// pixels across, so the drawing keeps its weight on a high-DPI screen.
 //
 // Memory stays bounded: past FoldLimit operations the rendered image becomes the base and
 // the list starts again; a later resize scales that base.
@@ -22,8 +27,9 @@ public:
 
     void setBackground(QRgb color);
     QRgb background() const { return background_; }
-    // Renders everything again at a new size in device pixels.
-    void setPixelSize(QSize size);
+    // Renders everything again at a new size in device pixels, ratio device pixels to a
+    // window pixel.
+    void setPixelSize(QSize size, qreal ratio = 1);
     QSize pixelSize() const { return image_.size(); }
 
     // A square dot width pixels across around the pixel holding (x, y).
@@ -39,6 +45,12 @@ public:
     QRect takeDirtyRect();
     std::size_t pendingOperations() const { return ops_.size() - rendered_; }
     std::size_t retainedOperations() const { return ops_.size(); }
+    bool hasFoldedBase() const { return !base_.isNull(); }
+
+    // Replays the drawing through a painter on any device, size window pixels across: the part
+    // folded into the base goes in as an image, every later operation as a painter call, so a
+    // vector device keeps them as vector elements. Placed as the image places them at ratio 1.
+    void paint(QPainter& painter, QSize size) const;
 
 private:
     struct Op {
@@ -50,6 +62,9 @@ private:
         bool operator==(const Op&) const = default;
     };
 
+    // Draws a line or circle at a size in device pixels with a pen penWidth device pixels
+    // wide; returns the rectangle it may have touched, empty when it drew nothing.
+    static QRect stroke(QPainter& painter, const Op& op, QSize size, int penWidth);
     void append(const Op& op);
     void rasterize(std::size_t from);
     void renderAll();
@@ -58,6 +73,7 @@ private:
     QRgb background_;
     QImage base_;
     QImage image_;
+    qreal ratio_ = 1;
     std::vector<Op> ops_;
     std::size_t rendered_ = 0;
     QRect dirty_;

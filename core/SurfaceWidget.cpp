@@ -136,8 +136,12 @@ void SurfaceWidget::Cls() {
 }
 
 const QImage& SurfaceWidget::drawing() {
+    return retainedDrawing().image();
+}
+
+RetainedCanvas& SurfaceWidget::retainedDrawing() {
     syncCanvasSize();
-    return canvas_.image();
+    return canvas_;
 }
 
 QSize SurfaceWidget::canvasPixelSize() const {
@@ -146,7 +150,7 @@ QSize SurfaceWidget::canvasPixelSize() const {
 }
 
 void SurfaceWidget::syncCanvasSize() {
-    canvas_.setPixelSize(canvasPixelSize());
+    canvas_.setPixelSize(canvasPixelSize(), devicePixelRatioF());
 }
 
 // Drawing calls only record; the image is rasterized and repainted once, when control returns

@@ -35,8 +35,10 @@ public:
     QPointF widgetPosition(QPointF user) const;
     QPointF userPosition(QPointF widgetPoint) const;
 
-    // The drawing as it stands, every operation rasterized (for tests and pictures).
+    // The drawing as it stands, every operation rasterized, at device resolution.
     const QImage& drawing();
+    // The retained drawing at the window's current device-pixel size, to export it.
+    RetainedCanvas& retainedDrawing();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include "Accessibility.h"
 #include "Clipboard.h"
+#include "DrawingExport.h"
 #include "NumberText.h"
 #include "PlotText.h"
 #include "Prompter.h"
@@ -32,7 +33,8 @@ std::unique_ptr<Prompter> ownPrompterUnless(Prompter* given, QWidget* window) {
 Form4::Form4(Prompter* prompter, QWidget* parent)
     : SurfaceWidget(parent), Form4Controls(buildForm4Controls(this)),
       ownClipboard_(std::make_unique<SystemClipboard>()), clipboard_(ownClipboard_.get()),
-      ownPrompter_(ownPrompterUnless(prompter, this)),
+      ownSaveFileAsker_(std::make_unique<FileDialogAsker>(this)),
+      saveFileAsker_(ownSaveFileAsker_.get()), ownPrompter_(ownPrompterUnless(prompter, this)),
       prompter_(prompter != nullptr ? *prompter : *ownPrompter_),
       model_(*this, *this, prompter_, [this] { return readIncr(); }) {
     setWindowTitle(QStringLiteral("Form4"));
@@ -127,6 +129,11 @@ void Form4::fillContextMenu(QMenu& menu) {
         clipboard_->setText(equationText(model_.lastPlot()));
     });
     copyEquation->setEnabled(plot.curve > 0);
+    menu.addAction(QStringLiteral("Copia immagine"), this,
+                   [this] { clipboard_->setImage(drawing()); });
+    menu.addAction(QStringLiteral("Salva immagine…"), this, [this] {
+        saveDrawingAs(retainedDrawing(), size(), *saveFileAsker_, prompter_);
+    });
 }
 
 void Form4::openContextMenu(QPoint globalPosition) {

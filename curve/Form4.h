@@ -9,6 +9,7 @@
 
 class Clipboard;
 class Prompter;
+class SaveFileAsker;
 class QMenu;
 class QScrollBar;
 
@@ -31,8 +32,10 @@ public:
     std::function<void()> endProgram;
     std::function<void()> showInstructions;
 
-    // Copies go to the desktop's clipboard unless another one is given.
+    // Copies go to the desktop's clipboard unless another one is given; "Salva immagine…"
+    // asks with the file dialog unless another asker is given.
     void setClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
+    void setSaveFileAsker(SaveFileAsker& asker) { saveFileAsker_ = &asker; }
 
     // The drawing's context menu: a line on the last curve's distance to its target point,
     // then the commands on the drawing. Opened by a right click on the drawing, the Menu key
@@ -70,6 +73,8 @@ private:
 
     std::unique_ptr<Clipboard> ownClipboard_;
     Clipboard* clipboard_;
+    std::unique_ptr<SaveFileAsker> ownSaveFileAsker_;
+    SaveFileAsker* saveFileAsker_;
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter& prompter_;
     CurveModel model_;

@@ -4,9 +4,9 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
-    qt6-base-dev libgl-dev
+    qt6-base-dev qt6-svg-dev libgl-dev
     fonts-liberation fonts-dejavu-core
-    xvfb openbox xdotool imagemagick x11-utils
+    xvfb openbox xdotool imagemagick x11-utils xclip
     gnuplot-nox
 )
 

@@ -4,11 +4,28 @@
 
 #include <QTest>
 
-// Run with a screen scale of 2: the drawing is kept at device pixels, so it stays sharp.
+// Run with a screen scale of 2: the drawing is kept at device pixels, so it stays sharp, and
+// pen widths are window pixels, so it keeps its weight.
 class SurfaceHiDpiTest : public QObject {
     Q_OBJECT
+
+    // Lengths of the runs of one colour down a column of the image.
+    static QList<int> runsDown(const QImage& image, int x, QRgb colour) {
+        QList<int> runs;
+        int run = 0;
+        for (int y = 0; y <= image.height(); ++y) {
+            if (y < image.height() && image.pixel(x, y) == colour) {
+                ++run;
+            } else if (run > 0) {
+                runs << run;
+                run = 0;
+            }
+        }
+        return runs;
+    }
+
 private slots:
-    void drawingIsSharpAtDevicePixels() {
+    void drawingIsSharpAndKeepsItsWeight() {
         SurfaceWidget surface;
         surface.resize(400, 300);
         surface.show();
@@ -20,15 +37,21 @@ private slots:
         surface.PSet(500, 375, QBColor(2));
         surface.setDrawWidth(1);
         surface.Line(0, 100, 1000, 100);
+        surface.Circle(250, 375, 100);
         const QImage& image = surface.drawing();
         QCOMPARE(image.size(), QSize(800, 600));
-        // A two-pixel dot is two device pixels, in the pure colour: no smoothing.
-        QCOMPARE(countPixels(image, QBColor(2)), 4);
-        QCOMPARE(image.pixel(400, 300), QBColor(2));
-        // A one-pixel line is one device pixel high.
-        QCOMPARE(image.pixel(10, 80), surface.ForeColor());
-        QVERIFY(image.pixel(10, 79) != surface.ForeColor());
-        QVERIFY(image.pixel(10, 81) != surface.ForeColor());
+        // A two-pixel dot is four device pixels across, square, in the pure colour (no
+        // smoothing), around the device pixel of its position.
+        const QRect dot = extentOf(image, QBColor(2));
+        QCOMPARE(dot.size(), QSize(4, 4));
+        QCOMPARE(countPixels(image, QBColor(2)), 16);
+        QVERIFY(dot.adjusted(1, 1, -1, -1).contains(400, 300));
+        // A one-pixel line and a one-pixel circle are two device pixels thick, where the line at
+        // one window pixel per step lies.
+        const QRgb fore = surface.ForeColor();
+        QCOMPARE(runsDown(image, 600, fore), QList<int>{2});
+        QVERIFY(image.pixel(600, 80) == fore || image.pixel(600, 79) == fore);
+        QCOMPARE(runsDown(image, 200, fore), (QList<int>{2, 2, 2}));
         // The window shows the image without resampling.
         const QImage shown = surface.grab().toImage();
         QCOMPARE(shown.devicePixelRatio(), 2.0);

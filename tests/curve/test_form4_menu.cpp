@@ -2,9 +2,11 @@
 // never plot.
 #include "ActivationTracker.h"
 #include "Clipboard.h"
+#include "DrawingExport.h"
 #include "Form4.h"
 #include "Palette.h"
 #include "PlotText.h"
+#include "RecordingPrompter.h"
 #include "WidgetTesting.h"
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -20,7 +23,18 @@ namespace {
 class RecordingClipboard : public Clipboard {
 public:
     QStringList texts;
+    QList<QImage> images;
     void setText(const QString& text) override { texts << text; }
+    void setImage(const QImage& image) override { images << image; }
+};
+
+// Answers the file dialog with the names given, one per question.
+class ScriptedAsker : public SaveFileAsker {
+public:
+    QStringList answers;
+    QString askSaveFileName(const QString&, const QStringList&, QString&) override {
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
 };
 
 // The curve coordinates a readout tooltip gives.
@@ -102,21 +116,30 @@ private slots:
     }
 
     void menuEntries() {
-        Form4 form;
+        RecordingPrompter prompter;
+        Form4 form(&prompter);
         RecordingClipboard clipboard;
         form.setClipboard(clipboard);
+        ScriptedAsker asker;
+        form.setSaveFileAsker(asker);
         form.readIncr = [] { return 0.75; };
         QMenu before;
         form.fillContextMenu(before);
         QCOMPARE(before.actions().first()->text(), "Nessuna curva tracciata");
         QVERIFY(!before.actions().first()->isEnabled());
-        const auto copyEntry = [](QMenu& menu) {
+        const auto entry = [](QMenu& menu, const QString& text) {
             for (QAction* action : menu.actions())
-                if (action->text() == "Copia equazione")
+                if (action->text() == text)
                     return action;
             return static_cast<QAction*>(nullptr);
         };
+        const auto copyEntry = [&](QMenu& menu) { return entry(menu, "Copia equazione"); };
         QVERIFY(!copyEntry(before)->isEnabled());
+        QStringList texts;
+        for (QAction* action : before.actions())
+            texts << action->text();
+        QCOMPARE(texts.mid(2),
+                 (QStringList{"Copia equazione", "Copia immagine", "Salva immagine…"}));
 
         form.Form_Activate();
         form.Command1_Click();
@@ -127,6 +150,19 @@ private slots:
         QCOMPARE(clipboard.texts, QStringList{equationText(form.model().lastPlot())});
         QVERIFY(
             clipboard.texts[0].startsWith("Curva 2\nx(α) = 130·sin²α + 0·cos α·sin(1·α) + 20\n"));
+
+        // The picture entries take the drawing as it is on the screen.
+        entry(after, "Copia immagine")->trigger();
+        QCOMPARE(clipboard.images, QList<QImage>{form.drawing()});
+        QTemporaryDir dir;
+        asker.answers = {dir.filePath("curva.png"), dir.filePath("assente/curva.png")};
+        entry(after, "Salva immagine…")->trigger();
+        QCOMPARE(QImage(dir.filePath("curva.png")).convertToFormat(QImage::Format_RGB32),
+                 form.drawing());
+        QVERIFY(prompter.messages.isEmpty());
+        entry(after, "Salva immagine…")->trigger();
+        QCOMPARE(prompter.messages.size(), 1);
+        QVERIFY(prompter.messages[0].contains("la cartella non esiste"));
 
         form.Command2_Click(); // a cleared drawing counts its curves afresh
         QMenu cleared;

@@ -1,7 +1,7 @@
 // Walks the real program under a real X server, as a person would: the instructions window, the
-// calibration, a refused ratio, a round figure, the curve window, a bad field, "?" and back, and
-// the end. Every step is checked on screenshots of the whole screen, at the pixels where the
-// windows' scale arithmetic puts the drawing.
+// calibration, a refused ratio, a round figure, the curve window, a bad field, "?" and back, the
+// drawing's context menu with its copy and save, and the end. Every step is checked on screenshots
+// of the whole screen, at the pixels where the windows' scale arithmetic puts the drawing.
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
@@ -41,7 +42,7 @@ constexpr int screenWidth = 1280;
 constexpr int screenHeight = 1024;
 
 const QStringList requiredTools{"Xvfb",     "openbox",  "xdotool", "import",
-                                "xdpyinfo", "xwininfo", "xprop"};
+                                "xdpyinfo", "xwininfo", "xprop",   "xclip"};
 
 constexpr QRgb black = 0xff000000;
 constexpr QRgb green = 0xff008000;   // palette index 2, the first curve
@@ -166,6 +167,7 @@ private slots:
     void okOpensCurveWindow();
     void badFieldFallsBack();
     void questionMarkAndBack();
+    void contextMenuCopiesAndSaves();
     void esciEndsProgram();
 
 private:
@@ -183,6 +185,8 @@ private:
     QString activeWindow();
     void click(const Window& window, QPoint at);
     void key(const QString& keys);
+    QString openDrawingMenu(const QString& step, QPoint at);
+    QString waitForFocus(const QString& id);
 
     QImage screenshot();
     using Check = std::function<QString(const QImage&)>;
@@ -208,6 +212,9 @@ private:
     QString display_;
     QProcess* program_ = nullptr;
     bool broken_ = false;
+    // The program's home and settings folders, and where it saves: nothing real is touched.
+    QTemporaryDir home_;
+    QTemporaryDir saved_;
 
     Window form1_;
     Window form2_;
@@ -308,7 +315,7 @@ void TestProgram::initTestCase() {
     for (const QString& tool : requiredTools)
         QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(),
                  qPrintable(tool + " is missing: scripts/install-deps.sh installs xvfb, openbox, "
-                                   "xdotool, imagemagick and x11-utils"));
+                                   "xdotool, imagemagick, x11-utils and xclip"));
     QVERIFY2(QFile::exists(CURVE_PROGRAM), CURVE_PROGRAM " has not been built");
 
     // Screenshots of an earlier failing run would be taken for this run's.
@@ -336,6 +343,12 @@ void TestProgram::initTestCase() {
     environment.remove("LC_ALL");
     environment.remove("LC_NUMERIC");
     environment.insert("QT_QPA_PLATFORM", "xcb");
+    QVERIFY(home_.isValid() && saved_.isValid());
+    QVERIFY(QDir(home_.path()).mkpath("Pictures"));
+    environment.insert("HOME", home_.path());
+    for (const char* folder :
+         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+        environment.insert(folder, home_.filePath(QString(folder).toLower()));
     // No session bus belongs to this X server: without an address, libdbus would try to launch
     // one through it and, on that failing path, leaks a buffer that LeakSanitizer reports.
     environment.insert("DBUS_SESSION_BUS_ADDRESS",
@@ -761,6 +774,101 @@ void TestProgram::questionMarkAndBack() {
 
     problem = colourAbsent("activation-extra-curve", magenta);
     QVERIFY2(problem.isEmpty(), qPrintable("more than one curve on activation: " + problem));
+}
+
+// A right click on the drawing opens its menu: entries in dark text appear where the drawing
+// was empty.
+QString TestProgram::openDrawingMenu(const QString& step, QPoint at) {
+    run({"xdotool", "mousemove", "--window", form4_.id, QString::number(at.x()),
+         QString::number(at.y()), "click", "3"});
+    const QRect below(form4_.client.topLeft() + at + QPoint(4, 4), QSize(160, 100));
+    QImage menu;
+    const QString problem = waitForScreen(step, [&](const QImage& shot) {
+        int dark = 0;
+        for (int y = below.top(); y <= below.bottom(); ++y)
+            for (int x = below.left(); x <= below.right(); ++x)
+                dark += qGray(shot.pixel(x, y)) < 100;
+        menu = shot;
+        return dark >= 100 ? QString() : QStringLiteral("no menu below the right click");
+    });
+    if (problem.isEmpty())
+        menu.save(QDir(FAIL_SHOT_DIR).filePath("e2e-" + step + ".png"));
+    return problem;
+}
+
+QString TestProgram::waitForFocus(const QString& id) {
+    if (waitUntil(
+            [&] {
+                return QString::fromUtf8(run({"xdotool", "getwindowfocus"})).trimmed() == id;
+            },
+            windowTimeoutMs))
+        return {};
+    keepScreenshot("focus", screenshot());
+    return "the window never took the keyboard focus";
+}
+
+void TestProgram::contextMenuCopiesAndSaves() {
+    // Below and right of the axes' crossing, where no curve of this session passes.
+    const QPoint empty(int(form4_.client.width() * 0.75), int(form4_.client.height() * 0.66));
+    QString problem = openDrawingMenu("context-menu", empty);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    // The first line reports a distance and cannot be chosen: Down goes to "Copia equazione".
+    key("Down");
+    key("Return");
+    // The last curve: the start x fell back to 1, the end point is (150, 70).
+    QString copied;
+    waitUntil(
+        [&] {
+            copied = QString::fromUtf8(run({"xclip", "-o", "-selection", "clipboard"}));
+            return copied.contains(u"x(α)");
+        },
+        windowTimeoutMs);
+    QVERIFY2(copied.contains(u"\nx(α) = 149·sin²α + 0·cos α·sin(1·α) + 1\n"), qPrintable(copied));
+    QVERIFY2(copied.contains(u"\ny(α) = "), qPrintable(copied));
+
+    problem = openDrawingMenu("context-menu-again", empty);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    for (int entry = 0; entry < 3; ++entry)
+        key("Down");
+    key("Return");
+    const std::optional<Window> dialog = findWindow("Salva immagine");
+    QVERIFY2(dialog, "no file dialog titled Salva immagine");
+    problem = waitForFocus(dialog->id);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    screenshot().save(QDir(FAIL_SHOT_DIR).filePath("e2e-save-dialog.png"));
+    const QString path = QDir(saved_.path()).filePath("disegno.png");
+    key("ctrl+a");
+    run({"xdotool", "type", "--delay", "20", path});
+    key("Return");
+    QVERIFY2(waitUntil([&] { return visibleWindows("Salva immagine").isEmpty(); }, windowTimeoutMs),
+             "the file dialog is still open");
+    QVERIFY2(waitUntil([&] { return activeWindow() == form4_.id; }, windowTimeoutMs),
+             "Form4 is not the active window after the dialog");
+    // Written after the dialog has closed; renamed into place only once complete.
+    QVERIFY2(waitUntil([&] { return QFile::exists(path); }, windowTimeoutMs),
+             qPrintable(path + " was not written"));
+    QCOMPARE(QDir(saved_.path()).entryList(QDir::Files), QStringList{"disegno.png"});
+
+    // The file is the drawing the window shows, pixel for pixel outside the controls, once the
+    // mouse is off the drawing and its tooltip gone.
+    const QImage file = QImage(path).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(file.size(), form4_.client.size());
+    run({"xdotool", "mousemove", QString::number(form4_.client.center().x()),
+         QString::number(form4_.client.top() - 8)});
+    problem = waitForScreen("saved-drawing", [&](const QImage& shot) {
+        for (int y = 0; y < file.height(); ++y)
+            for (int x = 0; x < file.width(); ++x) {
+                if (x < curveControls.width() && y < curveControls.height())
+                    continue;
+                if (shot.pixel(form4_.client.topLeft() + QPoint(x, y)) != file.pixel(x, y))
+                    return QStringLiteral("the saved picture differs at client pixel (%1, %2)")
+                        .arg(x)
+                        .arg(y);
+            }
+        return QString();
+    });
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    QCOMPARE(QDir(home_.filePath("Pictures")).entryList(QDir::Files), QStringList());
 }
 
 void TestProgram::esciEndsProgram() {
