@@ -27,6 +27,7 @@ until [[ -s $work/display ]]; do sleep 0.05; done
 export DISPLAY=:$(cat "$work/display")
 openbox >/dev/null 2>&1 &
 pids+=($!)
+until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do sleep 0.05; done
 
 start=$(date +%s%N)
 git clone -q "$repo" "$work/clone"
