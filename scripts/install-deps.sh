@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the program and its tests need, only when something is missing.
+# Installs the Debian 12 packages the program and its tests need, only when something is missing;
+# for an ordinary user apt-get runs through sudo.
 set -euo pipefail
 
 packages=(
@@ -7,7 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     fonts-liberation fonts-dejavu-core
     xvfb openbox xdotool imagemagick x11-utils xclip
-    gnuplot-nox
+    gnuplot-nox librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
@@ -15,9 +16,20 @@ for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
-if ((${#missing[@]})); then
+((${#missing[@]})) || exit 0
+
+as_root=()
+if ((EUID != 0)); then
+    if ! command -v sudo >/dev/null; then
+        echo "These packages are missing: ${missing[*]}" >&2
+        echo "Install them as root: apt-get install --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
+    as_root=(sudo)
+    echo "Installing through sudo, which may ask for your password: ${missing[*]}"
+else
     echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
