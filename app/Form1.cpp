@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "Fonts.h"
+#include "InstructionsPage.h"
 #include "Twips.h"
 
 #include <QPainter>
@@ -9,10 +10,11 @@
 namespace {
 
 // The area that shows the instructions page at its natural size from its top-left corner,
-// clipped to the area, whatever the window's size.
+// clipped to the area, whatever the window's size. It owns the page, which lives as long as
+// the area that paints it.
 class PageArea : public QWidget {
 public:
-    PageArea(InstructionsPage& page, QWidget* parent) : QWidget(parent), page_(page) {}
+    explicit PageArea(QWidget* parent) : QWidget(parent) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -23,7 +25,7 @@ protected:
     }
 
 private:
-    InstructionsPage& page_;
+    InstructionsPage page_;
 };
 
 } // namespace
@@ -33,7 +35,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     setFont(windowDefaultFont());
     resize(twipsToPixels(12645), twipsToPixels(8340));
 
-    OLE1 = new PageArea(page_, this);
+    OLE1 = new PageArea(this);
     OLE1->setGeometry(twipsRect(90, 210, 10815, 8055));
 
     Command1 = new QPushButton(QStringLiteral("AVANTI"), this);

@@ -11,8 +11,8 @@
 // rendered again at any pixel size without moving. They are rasterized lazily, when the image
 // is asked for, into a device-pixel image.
 //
-// Memory stays bounded: past FoldLimit operations the rendered image becomes the base and
-// the list starts again; a later resize scales that base.
+// Memory stays bounded, with or without a size: past FoldLimit operations the rendered image
+// becomes the base and the list starts again; a later resize scales that base.
 class RetainedCanvas {
 public:
     static constexpr std::size_t FoldLimit = 1 << 18;

@@ -3,29 +3,16 @@
 #include "NumberText.h"
 #include "Prompter.h"
 #include "ScrollBar.h"
-#include "Twips.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-std::unique_ptr<Prompter> ownPrompterUnless(Prompter* given, QWidget* window) {
-    if (given != nullptr)
-        return nullptr;
-    return std::make_unique<MessageBoxPrompter>(window);
-}
-
-} // namespace
-
 Form4::Form4(Prompter* prompter, QWidget* parent)
-    : SurfaceWidget(parent), Form4Controls(buildForm4Controls(this)),
-      ownPrompter_(ownPrompterUnless(prompter, this)),
-      prompter_(prompter != nullptr ? *prompter : *ownPrompter_),
-      model_(*this, *this, prompter_, [this] { return readIncr(); }) {
+    : SurfaceWidget(parent), Form4Controls(buildForm4Controls(this)), prompter_(prompter, this),
+      model_(*this, *this, prompter_.get(), [this] { return readIncr(); }) {
     setWindowTitle(QStringLiteral("Form4"));
-    resize(twipsToPixels(10605), twipsToPixels(6780));
+    resize(Form4DesignSize);
 
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);

@@ -2,12 +2,12 @@
 
 #include "CurveModel.h"
 #include "Form4Layout.h"
+#include "Prompter.h"
 #include "SurfaceWidget.h"
 
 #include <functional>
 #include <memory>
 
-class Prompter;
 class QScrollBar;
 
 // The curve window: the parameter panels and commands over a retained drawing on which the
@@ -50,8 +50,7 @@ private:
     void displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
     void resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
 
-    std::unique_ptr<Prompter> ownPrompter_;
-    Prompter& prompter_;
+    WindowPrompter prompter_;
     CurveModel model_;
     bool shownBefore_ = false;
 };
