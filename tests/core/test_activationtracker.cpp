@@ -93,10 +93,12 @@ void TestActivationTracker::realWindows() {
     f2.setWindowTitle(QStringLiteral("Form2"));
     int f1Calls = 0;
     int f2Calls = 0;
-    // Like a plot that reports a bad field: the handler of the first form shows a message.
+    // Like a plot that reports a bad field: the handler of the first form shows a message. A
+    // tracker that took the box's closing for an activation would open box after box: a few
+    // are enough to fail.
     tracker.addForm(&f1, [&] {
-        ++f1Calls;
-        showMessageOver(&f1);
+        if (++f1Calls <= 3)
+            showMessageOver(&f1);
     });
     tracker.addForm(&f2, [&] { ++f2Calls; });
 

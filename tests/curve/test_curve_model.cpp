@@ -245,8 +245,9 @@ void CurveModelTest::colourCycle() {
         QCOMPARE(rig.surface.lastColour, QBColor(index));
         QCOMPARE(rig.model.Miocolor, index - 1);
     }
+    QCOMPARE(rig.surface.lastColour, qRgb(255, 255, 0)); // the thirteenth curve is yellow
     rig.model.CALCOLA();
-    QCOMPARE(rig.surface.lastColour, QBColor(2));
+    QCOMPARE(rig.surface.lastColour, qRgb(0, 128, 0)); // and the fourteenth dark green again
     QCOMPARE(rig.model.Miocolor, 1);
 }
 
@@ -260,22 +261,27 @@ void CurveModelTest::clearingKeepsTheColourCounter() {
     QCOMPARE(rig.surface.points, 224u);
 }
 
+// Every field bad at once: each is reported in the order the fields are read.
 void CurveModelTest::badFieldsAreReportedBeforeDrawing() {
     Rig rig;
-    rig.fields.texts[Field::Text1] = "x";
-    rig.fields.texts[Field::Text8] = "y";
+    for (Field field : {Field::Text1, Field::Text2, Field::Text3, Field::Text4, Field::Text5,
+                        Field::Text8, Field::Text9, Field::Text10, Field::Text11})
+        rig.fields.texts[field] = "x";
     std::vector<std::size_t> drawnAtMessage;
     rig.prompter.onMessage = [&](const QString&) {
         drawnAtMessage.push_back(rig.surface.calls.size());
     };
     rig.model.Form_Activate();
 
-    QCOMPARE(rig.prompter.messages, QStringList({"DAX non è un numero", "RAY non è un numero"}));
-    QCOMPARE(drawnAtMessage, std::vector<std::size_t>({2, 2})); // the axes only
+    QCOMPARE(rig.prompter.messages,
+             QStringList({"DAX non è un numero", "DAY non è un numero", "ALX non è un numero",
+                          "ALY non è un numero", "INST non è un numero", "RAX non è un numero",
+                          "RAY non è un numero", "AVY non è un numero", "AVX non è un numero"}));
+    QCOMPARE(drawnAtMessage, std::vector<std::size_t>(9, 2)); // the axes only
     QCOMPARE(rig.model.DAX, 1.0);
     QCOMPARE(rig.model.RAY, 270.0);
     const Call chord = rig.surface.callsOf(Call::Line)[2];
-    QCOMPARE(QPointF(chord.x1, chord.y1), QPointF(431, 395));
+    QCOMPARE(QPointF(chord.x1, chord.y1), QPointF(431, 424));
     const Call marker = rig.surface.callsOf(Call::Circle)[0];
     QCOMPARE(QPointF(marker.x1, marker.y1), QPointF(730, 155));
 }
