@@ -308,7 +308,8 @@ void TestForm2::figureOnThePredictedEllipse() {
     const QImage& image = form_->drawing();
     const double degree = 3.14159265358979 / 180;
     const double height = FigureWidth * ratioAt(position);
-    for (int angle = 0; angle < 360; angle += 5) {
+    // Every two and a half degrees, so that a figure of separate dots shows its gaps.
+    for (double angle = 0; angle < 360; angle += 2.5) {
         const double x = FigureCentreX + std::cos(angle * degree) * FigureRadius / FigureWidth;
         const double y = 0.5 + std::sin(angle * degree) * FigureRadius / height;
         const QPointF pixel(x * client.width(), y * client.height());

@@ -132,24 +132,37 @@ void CurveModelTest::drawingOrder() {
 void CurveModelTest::workedExample_data() {
     QTest::addColumn<int>("sptx");
     QTest::addColumn<int>("spty");
+    QTest::addColumn<QString>("avy");
+    QTest::addColumn<QString>("avx");
     QTest::addColumn<QPointF>("first");
     QTest::addColumn<QPointF>("second");
     QTest::addColumn<QPointF>("last");
     QTest::newRow("no displacement")
-        << 0 << 0 << QPointF(20.006336, 30.558494) << QPointF(20.025343, 31.116920)
+        << 0 << 0 << "1"
+        << "1" << QPointF(20.006336, 30.558494) << QPointF(20.025343, 31.116920)
         << QPointF(149.993664, 70.278269);
     QTest::newRow("displaced 200 across, 100 up")
-        << 200 << 100 << QPointF(21.402554, 31.256603) << QPointF(22.817506, 32.513002)
+        << 200 << 100 << "1"
+        << "1" << QPointF(21.402554, 31.256603) << QPointF(22.817506, 32.513002)
         << QPointF(151.389884, 70.976380);
+    // Each displacement goes with its own alpha increment.
+    QTest::newRow("displaced, vertical increment 2, horizontal 3")
+        << 200 << 100 << "2"
+        << "3" << QPointF(24.194718, 31.954678) << QPointF(28.399657, 33.908812)
+        << QPointF(148.597716, 70.288017);
 }
 
 void CurveModelTest::workedExample() {
     QFETCH(int, sptx);
     QFETCH(int, spty);
+    QFETCH(QString, avy);
+    QFETCH(QString, avx);
     QFETCH(QPointF, first);
     QFETCH(QPointF, second);
     QFETCH(QPointF, last);
     Rig rig;
+    rig.fields.texts[Field::Text10] = avy;
+    rig.fields.texts[Field::Text11] = avx;
     rig.model.SPTX = static_cast<std::int16_t>(sptx);
     rig.model.SPTY = static_cast<std::int16_t>(spty);
     rig.model.Form_Activate();
@@ -199,6 +212,9 @@ void CurveModelTest::exits_data() {
     QTest::newRow("INST below 2/90") << Texts{{Field::Text9, "0.02"}} << 0 << 0.75 << 0 << 0;
     QTest::newRow("INST just above 2/90") << Texts{{Field::Text9, "0.0223"}} << 0 << 0.75 << 1 << 1;
     QTest::newRow("leaves the bounds half-way") << Texts{} << 500 << 0.55 << 1 << 223;
+    QTest::newRow("leaves the bounds downward") << Texts{} << -500 << 0.2 << 1 << 223;
+    QTest::newRow("end point near the right bound")
+        << Texts{{Field::Text4, "500"}} << 0 << 0.75 << 224 << 224;
     // ALFA * 1E308 overflows from ALFA = 2 on: the sine is not a number, nor is the point.
     QTest::newRow("vertical alpha increment overflowing")
         << Texts{{Field::Text10, "1E308"}} << 0 << 0.75 << 4 << 4;
