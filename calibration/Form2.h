@@ -4,8 +4,6 @@
 #include "Prompter.h"
 #include "SurfaceWidget.h"
 
-#include <memory>
-
 class HScrollBar;
 class QLabel;
 class QLineEdit;

@@ -6,7 +6,6 @@
 #include "SurfaceWidget.h"
 
 #include <functional>
-#include <memory>
 
 class QScrollBar;
 
