@@ -3,6 +3,7 @@
 #include "Accessibility.h"
 #include "Fonts.h"
 #include "InstructionsLayout.h"
+#include "InstructionsPage.h"
 #include "Twips.h"
 
 #include <QPainter>
@@ -11,10 +12,11 @@
 namespace {
 
 // The area that shows the instructions page at its natural size from its top-left corner,
-// clipped to the area, whatever the window's size.
+// clipped to the area, whatever the window's size. It owns the page, which lives as long as
+// the area that paints it.
 class PageArea : public QWidget {
 public:
-    PageArea(InstructionsPage& page, QWidget* parent) : QWidget(parent), page_(page) {}
+    explicit PageArea(QWidget* parent) : QWidget(parent) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -25,7 +27,7 @@ protected:
     }
 
 private:
-    InstructionsPage& page_;
+    InstructionsPage page_;
 };
 
 } // namespace
@@ -36,7 +38,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     resize(twipsToPixels(12645), twipsToPixels(8340));
     setAccessibleTexts(this, "", "istruzioni: come si usano i comandi della finestra delle curve");
 
-    OLE1 = new PageArea(page_, this);
+    OLE1 = new PageArea(this);
     OLE1->setGeometry(twipsRect(90, 210, 10815, 8055));
     // The page is a picture; assistive technology gets its text.
     QStringList paragraphs;

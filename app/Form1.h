@@ -1,7 +1,5 @@
 #pragma once
 
-#include "InstructionsPage.h"
-
 #include <QWidget>
 #include <functional>
 
@@ -19,7 +17,4 @@ public:
     QPushButton* Command1;
 
     void Command1_Click();
-
-private:
-    InstructionsPage page_;
 };

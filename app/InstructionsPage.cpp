@@ -3,7 +3,6 @@
 #include "Fonts.h"
 #include "Form4Layout.h"
 #include "ScrollBar.h"
-#include "Twips.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -41,15 +40,6 @@ QRect pictureArea(int number, const Form4Controls& c) {
 } // namespace
 
 void setPictureStates(const Form4Controls& c) {
-    c.Text1->setText(QStringLiteral("20"));
-    c.Text2->setText(QStringLiteral("30"));
-    c.Text4->setText(QStringLiteral("150"));
-    c.Text5->setText(QStringLiteral("70"));
-    c.Text3->setText(QStringLiteral("300"));
-    c.Text8->setText(QStringLiteral("270"));
-    c.Text10->setText(QStringLiteral("1"));
-    c.Text11->setText(QStringLiteral("1"));
-    c.Text9->setText(QStringLiteral("5"));
     c.Check1->setChecked(false);
     c.HScroll2->setValue(250);
     c.Text7->setText(QStringLiteral("250"));
@@ -69,7 +59,7 @@ QImage grabPanelPicture(int number, const Form4Controls& controls, QWidget& host
 
 InstructionsPage::InstructionsPage() : lines_(layOutInstructions()) {
     QWidget host;
-    host.resize(twipsToPixels(10605), twipsToPixels(6780));
+    host.resize(Form4DesignSize);
     const Form4Controls controls = buildForm4Controls(&host);
     setPictureStates(controls);
     for (int number = 1; number <= PictureCount; ++number)

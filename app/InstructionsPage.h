@@ -9,7 +9,8 @@
 struct Form4Controls;
 class QWidget;
 
-// Sets the curve window's panels to the values the page's pictures show.
+// Sets freshly built panels of the curve window to the values the page's pictures show: the
+// fields keep the texts the window opens with, the displacement bars are moved.
 void setPictureStates(const Form4Controls& controls);
 // Picture 1 to 6 as the panels built on host look now.
 QImage grabPanelPicture(int number, const Form4Controls& controls, QWidget& host);

@@ -16,7 +16,6 @@ constexpr double AcceptedAbove = 0.53;
 constexpr float FigureScaleWidth = 146367.36f;
 constexpr double FigureRadius = 36367.36328125;
 constexpr int FigureColor = 4;
-constexpr float Pi = 3.1415927f;
 constexpr double RatioStep = 0.02;
 constexpr float CentreOffset = 20000;
 constexpr double LastAngle = 360;
@@ -24,7 +23,7 @@ constexpr double AngleStep = 0.1;
 } // namespace
 
 void Calibration::Form_Activate() {
-    P1 = toSingle(static_cast<double>(Pi) / 180);
+    P1 = DegreeInRadians;
     Incr = InitialRatio;
     showRatio(DoubleToText(Incr));
     COORDINATE();

@@ -45,11 +45,7 @@ constexpr qreal TitlePointSize = 13.5;
 
 } // namespace
 
-Form2::Form2(Prompter* prompter) : prompter_(prompter) {
-    if (!prompter_) {
-        ownPrompter_ = std::make_unique<MessageBoxPrompter>(this);
-        prompter_ = ownPrompter_.get();
-    }
+Form2::Form2(Prompter* prompter) : prompter_(prompter, this) {
     setWindowTitle(QStringLiteral("Form2"));
     setFont(windowDefaultFont());
     resize(twipsToPixels(9855), twipsToPixels(6840));

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "Calibration.h"
+#include "Prompter.h"
 #include "SurfaceWidget.h"
-
-#include <memory>
 
 class HScrollBar;
 class QLabel;
@@ -29,12 +28,11 @@ public:
 
 protected:
     Surface& drawingSurface() override { return *this; }
-    Prompter& prompter() override { return *prompter_; }
+    Prompter& prompter() override { return prompter_.get(); }
     void showRatio(const QString& text) override;
 
 private:
     void wireControls();
 
-    std::unique_ptr<Prompter> ownPrompter_;
-    Prompter* prompter_;
+    WindowPrompter prompter_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 class QWidget;
 
@@ -21,4 +22,17 @@ public:
 
 private:
     QWidget* parent_;
+};
+
+// The prompter a window reports to: the one it was given, or message boxes over the window.
+class WindowPrompter {
+public:
+    WindowPrompter(Prompter* given, QWidget* window)
+        : own_(given ? nullptr : std::make_unique<MessageBoxPrompter>(window)),
+          prompter_(given ? *given : *own_) {}
+    Prompter& get() const { return prompter_; }
+
+private:
+    std::unique_ptr<Prompter> own_;
+    Prompter& prompter_;
 };

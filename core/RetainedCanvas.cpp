@@ -62,6 +62,15 @@ QRect dotSquare(double x, double y, int width, int w, int h) {
                  QPoint(std::min(w - 1, cx + width / 2), std::min(h - 1, cy + width / 2)));
 }
 
+// Pen widths are kept in 8 bits: wider pens are drawn 255 pixels wide rather than wrap.
+std::uint8_t storedPenWidth(int width) {
+    return static_cast<std::uint8_t>(std::clamp(width, 1, 255));
+}
+
+// A canvas that is given operations before it has a size folds them at this size; the base is
+// scaled once a size is given.
+constexpr QSize UnsizedFoldSize(1920, 1080);
+
 } // namespace
 
 RetainedCanvas::RetainedCanvas(QRgb background) : background_(background) {}
@@ -81,11 +90,11 @@ void RetainedCanvas::setPixelSize(QSize size, qreal ratio) {
 }
 
 void RetainedCanvas::dot(float x, float y, int width, QRgb color) {
-    append({Op::Dot, static_cast<std::uint8_t>(width), color, x, y, 0, 0});
+    append({Op::Dot, storedPenWidth(width), color, x, y, 0, 0});
 }
 
 void RetainedCanvas::line(float x1, float y1, float x2, float y2, int width, QRgb color) {
-    const Op op{Op::Line, static_cast<std::uint8_t>(width), color, x1, y1, x2, y2};
+    const Op op{Op::Line, storedPenWidth(width), color, x1, y1, x2, y2};
     // A plot redraws the same segment before every dot. Drawing [segment, dot, segment] gives
     // the same pixels as [dot, segment], so the repeated segment moves past the dot instead of
     // being kept and rasterized once per dot.
@@ -98,7 +107,7 @@ void RetainedCanvas::line(float x1, float y1, float x2, float y2, int width, QRg
 }
 
 void RetainedCanvas::circle(float x, float y, float radius, int width, QRgb color) {
-    append({Op::Circle, static_cast<std::uint8_t>(width), color, x, y, radius, 0});
+    append({Op::Circle, storedPenWidth(width), color, x, y, radius, 0});
 }
 
 void RetainedCanvas::clear() {
@@ -128,8 +137,9 @@ void RetainedCanvas::append(const Op& op) {
 }
 
 void RetainedCanvas::fold() {
-    if (image_.isNull())
-        return;
+    const bool unsized = image_.isNull();
+    if (unsized)
+        setPixelSize(base_.isNull() ? UnsizedFoldSize : base_.size());
     rasterize(rendered_);
     // Copied into the base's own buffer: sharing the image would make the next dot copy it
     // into a freshly allocated one.
@@ -139,6 +149,10 @@ void RetainedCanvas::fold() {
         base_ = image_.copy();
     ops_.clear();
     rendered_ = 0;
+    if (unsized) {
+        image_ = QImage();
+        dirty_ = QRect();
+    }
 }
 
 void RetainedCanvas::renderAll() {

@@ -16,8 +16,8 @@ class QPainter;
 // Pen widths are window pixels: at a device pixel ratio of 2 a two-pixel dot is four device
 // pixels across, so the drawing keeps its weight on a high-DPI screen.
 //
-// Memory stays bounded: past FoldLimit operations the rendered image becomes the base and
-// the list starts again; a later resize scales that base.
+// Memory stays bounded, with or without a size: past FoldLimit operations the rendered image
+// becomes the base and the list starts again; a later resize scales that base.
 class RetainedCanvas {
 public:
     static constexpr std::size_t FoldLimit = 1 << 18;

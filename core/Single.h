@@ -16,3 +16,7 @@ inline float toSingle(double v) {
         return -std::numeric_limits<float>::infinity();
     return static_cast<float>(v);
 }
+
+// One degree in radians, from the single-precision pi and kept in single precision: the angle
+// factor of every figure the windows draw.
+inline constexpr float DegreeInRadians = static_cast<float>(double(3.1415927f) / 180);

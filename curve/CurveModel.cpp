@@ -27,8 +27,7 @@ CurveModel::CurveModel(Surface& surface, CurveFields& fields, Prompter& prompter
     : surface_(surface), fields_(fields), prompter_(prompter), incr_(std::move(incr)) {}
 
 void CurveModel::Form_Activate() {
-    // pi/180 from the single-precision pi, kept in single precision.
-    P1 = static_cast<float>(3.1415927 / 180);
+    P1 = DegreeInRadians;
     surface_.setScaleMode(Surface::Centimetres);
     surface_.setDrawWidth(2);
     surface_.setScaleWidth(1000);

@@ -7,7 +7,6 @@
 #include "PlotText.h"
 #include "Prompter.h"
 #include "ScrollBar.h"
-#include "Twips.h"
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
@@ -20,25 +19,14 @@
 #include <QToolTip>
 #include <cmath>
 
-namespace {
-
-std::unique_ptr<Prompter> ownPrompterUnless(Prompter* given, QWidget* window) {
-    if (given != nullptr)
-        return nullptr;
-    return std::make_unique<MessageBoxPrompter>(window);
-}
-
-} // namespace
-
 Form4::Form4(Prompter* prompter, QWidget* parent)
     : SurfaceWidget(parent), Form4Controls(buildForm4Controls(this)),
       ownClipboard_(std::make_unique<SystemClipboard>()), clipboard_(ownClipboard_.get()),
       ownSaveFileAsker_(std::make_unique<FileDialogAsker>(this)),
-      saveFileAsker_(ownSaveFileAsker_.get()), ownPrompter_(ownPrompterUnless(prompter, this)),
-      prompter_(prompter != nullptr ? *prompter : *ownPrompter_),
-      model_(*this, *this, prompter_, [this] { return readIncr(); }) {
+      saveFileAsker_(ownSaveFileAsker_.get()), prompter_(prompter, this),
+      model_(*this, *this, prompter_.get(), [this] { return readIncr(); }) {
     setWindowTitle(QStringLiteral("Form4"));
-    resize(twipsToPixels(10605), twipsToPixels(6780));
+    resize(Form4DesignSize);
     setAccessibleTexts(this, "",
                        "finestra delle curve: dietro i comandi, il disegno con gli assi, il PUNTO "
                        "da raggiungere e le curve sulla corda");
@@ -132,7 +120,7 @@ void Form4::fillContextMenu(QMenu& menu) {
     menu.addAction(QStringLiteral("Copia immagine"), this,
                    [this] { clipboard_->setImage(drawing()); });
     menu.addAction(QStringLiteral("Salva immagine…"), this, [this] {
-        saveDrawingAs(retainedDrawing(), size(), *saveFileAsker_, prompter_);
+        saveDrawingAs(retainedDrawing(), size(), *saveFileAsker_, prompter_.get());
     });
 }
 

@@ -2,13 +2,12 @@
 
 #include "CurveModel.h"
 #include "Form4Layout.h"
+#include "Prompter.h"
 #include "SurfaceWidget.h"
 
 #include <functional>
-#include <memory>
 
 class Clipboard;
-class Prompter;
 class SaveFileAsker;
 class QMenu;
 class QScrollBar;
@@ -75,8 +74,7 @@ private:
     Clipboard* clipboard_;
     std::unique_ptr<SaveFileAsker> ownSaveFileAsker_;
     SaveFileAsker* saveFileAsker_;
-    std::unique_ptr<Prompter> ownPrompter_;
-    Prompter& prompter_;
+    WindowPrompter prompter_;
     CurveModel model_;
     bool shownBefore_ = false;
 };

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "Twips.h"
+
+#include <QSize>
+
 class HScrollBar;
 class QCheckBox;
 class QGroupBox;
@@ -54,6 +58,9 @@ struct Form4Controls {
     QLineEdit* Text9;
     QCheckBox* Check1;
 };
+
+// The size the curve window was designed at, before it is maximized.
+inline constexpr QSize Form4DesignSize(twipsToPixels(10605), twipsToPixels(6780));
 
 // Builds the curve window's controls on parent, each at its designed place with its initial
 // content, fonts and tab order, and gives parent the window's default font. It wires nothing,

@@ -466,6 +466,8 @@ void SoakTest::memoryOfManyCurves() {
           mebibytes(start), mebibytes(after), MemoryPlots, firstMs, mebibytes(afterTwice),
           MemoryPlots, secondMs);
 
+    QVERIFY2(start > 0 && after > 0 && afterTwice > 0,
+             "the resident memory could not be read from /proc/self/statm");
     QVERIFY(prompter.messages.isEmpty());
     QCOMPARE(int(form.model().Miocolor), (2 * MemoryPlots) % 13 + 1);
 #ifdef CURVE_SANITIZED

@@ -27,13 +27,17 @@ private slots:
     void palette_data() {
         QTest::addColumn<int>("index");
         QTest::addColumn<QRgb>("rgb");
-        const QRgb expected[16] = {
-            qRgb(0, 0, 0),       qRgb(0, 0, 128),   qRgb(0, 128, 0),   qRgb(0, 128, 128),
-            qRgb(128, 0, 0),     qRgb(128, 0, 128), qRgb(128, 128, 0), qRgb(192, 192, 192),
-            qRgb(128, 128, 128), qRgb(0, 0, 255),   qRgb(0, 255, 0),   qRgb(0, 255, 255),
-            qRgb(255, 0, 0),     qRgb(255, 0, 255), qRgb(255, 255, 0), qRgb(255, 255, 255)};
-        for (int i = 0; i < 16; ++i)
-            QTest::addRow("index %d", i) << i << expected[i];
+        // The colours a user sees: the first curves, the calibration figure, the grey and the
+        // white that are easily swapped, and the wrap past the sixteenth.
+        QTest::newRow("first curve, dark green") << 2 << qRgb(0, 128, 0);
+        QTest::newRow("second curve, dark cyan") << 3 << qRgb(0, 128, 128);
+        QTest::newRow("calibration figure, dark red") << 4 << qRgb(128, 0, 0);
+        QTest::newRow("light grey") << 7 << qRgb(192, 192, 192);
+        QTest::newRow("dark grey") << 8 << qRgb(128, 128, 128);
+        QTest::newRow("last curve, yellow") << 14 << qRgb(255, 255, 0);
+        QTest::newRow("white") << 15 << qRgb(255, 255, 255);
+        QTest::newRow("16 wraps to black") << 16 << qRgb(0, 0, 0);
+        QTest::newRow("18 wraps to dark green") << 18 << qRgb(0, 128, 0);
     }
     void palette() {
         QFETCH(int, index);
@@ -178,7 +182,14 @@ private slots:
         RetainedCanvas literal, coalesced;
         literal.setPixelSize({300, 200});
         coalesced.setPixelSize({300, 200});
-        auto* random = QRandomGenerator::global();
+        // SURFACE_SEED replays a run.
+        bool given = false;
+        quint32 seed = qEnvironmentVariable("SURFACE_SEED").toUInt(&given);
+        if (!given)
+            seed = QRandomGenerator::global()->generate();
+        qInfo("SURFACE_SEED=%u", seed);
+        QRandomGenerator generator(seed);
+        QRandomGenerator* const random = &generator;
         for (int plot = 0; plot < 20; ++plot) {
             const float x1 = float(random->bounded(1.0)), y1 = float(random->bounded(1.0));
             const float x2 = float(random->bounded(1.0)), y2 = float(random->bounded(1.0));
@@ -198,9 +209,16 @@ private slots:
         QCOMPARE(coalesced.image(), literal.image());
     }
 
+    // Before its window has a size too: operations then fold at a stand-in size.
+    void memoryStaysBounded_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("sized") << QSize(200, 100);
+        QTest::newRow("no size yet") << QSize();
+    }
     void memoryStaysBounded() {
+        QFETCH(QSize, size);
         RetainedCanvas canvas;
-        canvas.setPixelSize({200, 100});
+        canvas.setPixelSize(size);
         const std::size_t total = RetainedCanvas::FoldLimit + 1000;
         for (std::size_t i = 0; i < total; ++i)
             canvas.dot(float(i % 200) / 200.f + 0.001f, 0.5f, 1, QBColor(i % 16));
@@ -208,6 +226,13 @@ private slots:
         // What was folded into the base survives a resize, scaled.
         canvas.setPixelSize({400, 200});
         QVERIFY(canvas.image().pixel(200, 100) != canvas.background());
+    }
+
+    void widePensAreBoundedNotWrapped() {
+        RetainedCanvas canvas;
+        canvas.setPixelSize({600, 600});
+        canvas.dot(0.5f, 0.5f, 300, QBColor(4));
+        QCOMPARE(extentOf(canvas.image(), QBColor(4)).size(), QSize(255, 255));
     }
 };
 

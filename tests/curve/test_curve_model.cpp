@@ -132,24 +132,37 @@ void CurveModelTest::drawingOrder() {
 void CurveModelTest::workedExample_data() {
     QTest::addColumn<int>("sptx");
     QTest::addColumn<int>("spty");
+    QTest::addColumn<QString>("avy");
+    QTest::addColumn<QString>("avx");
     QTest::addColumn<QPointF>("first");
     QTest::addColumn<QPointF>("second");
     QTest::addColumn<QPointF>("last");
     QTest::newRow("no displacement")
-        << 0 << 0 << QPointF(20.006336, 30.558494) << QPointF(20.025343, 31.116920)
+        << 0 << 0 << "1"
+        << "1" << QPointF(20.006336, 30.558494) << QPointF(20.025343, 31.116920)
         << QPointF(149.993664, 70.278269);
     QTest::newRow("displaced 200 across, 100 up")
-        << 200 << 100 << QPointF(21.402554, 31.256603) << QPointF(22.817506, 32.513002)
+        << 200 << 100 << "1"
+        << "1" << QPointF(21.402554, 31.256603) << QPointF(22.817506, 32.513002)
         << QPointF(151.389884, 70.976380);
+    // Each displacement goes with its own alpha increment.
+    QTest::newRow("displaced, vertical increment 2, horizontal 3")
+        << 200 << 100 << "2"
+        << "3" << QPointF(24.194718, 31.954678) << QPointF(28.399657, 33.908812)
+        << QPointF(148.597716, 70.288017);
 }
 
 void CurveModelTest::workedExample() {
     QFETCH(int, sptx);
     QFETCH(int, spty);
+    QFETCH(QString, avy);
+    QFETCH(QString, avx);
     QFETCH(QPointF, first);
     QFETCH(QPointF, second);
     QFETCH(QPointF, last);
     Rig rig;
+    rig.fields.texts[Field::Text10] = avy;
+    rig.fields.texts[Field::Text11] = avx;
     rig.model.SPTX = static_cast<std::int16_t>(sptx);
     rig.model.SPTY = static_cast<std::int16_t>(spty);
     rig.model.Form_Activate();
@@ -199,6 +212,9 @@ void CurveModelTest::exits_data() {
     QTest::newRow("INST below 2/90") << Texts{{Field::Text9, "0.02"}} << 0 << 0.75 << 0 << 0;
     QTest::newRow("INST just above 2/90") << Texts{{Field::Text9, "0.0223"}} << 0 << 0.75 << 1 << 1;
     QTest::newRow("leaves the bounds half-way") << Texts{} << 500 << 0.55 << 1 << 223;
+    QTest::newRow("leaves the bounds downward") << Texts{} << -500 << 0.2 << 1 << 223;
+    QTest::newRow("end point near the right bound")
+        << Texts{{Field::Text4, "500"}} << 0 << 0.75 << 224 << 224;
     // ALFA * 1E308 overflows from ALFA = 2 on: the sine is not a number, nor is the point.
     QTest::newRow("vertical alpha increment overflowing")
         << Texts{{Field::Text10, "1E308"}} << 0 << 0.75 << 4 << 4;
@@ -245,8 +261,9 @@ void CurveModelTest::colourCycle() {
         QCOMPARE(rig.surface.lastColour, QBColor(index));
         QCOMPARE(rig.model.Miocolor, index - 1);
     }
+    QCOMPARE(rig.surface.lastColour, qRgb(255, 255, 0)); // the thirteenth curve is yellow
     rig.model.CALCOLA();
-    QCOMPARE(rig.surface.lastColour, QBColor(2));
+    QCOMPARE(rig.surface.lastColour, qRgb(0, 128, 0)); // and the fourteenth dark green again
     QCOMPARE(rig.model.Miocolor, 1);
 }
 
@@ -260,22 +277,27 @@ void CurveModelTest::clearingKeepsTheColourCounter() {
     QCOMPARE(rig.surface.points, 224u);
 }
 
+// Every field bad at once: each is reported in the order the fields are read.
 void CurveModelTest::badFieldsAreReportedBeforeDrawing() {
     Rig rig;
-    rig.fields.texts[Field::Text1] = "x";
-    rig.fields.texts[Field::Text8] = "y";
+    for (Field field : {Field::Text1, Field::Text2, Field::Text3, Field::Text4, Field::Text5,
+                        Field::Text8, Field::Text9, Field::Text10, Field::Text11})
+        rig.fields.texts[field] = "x";
     std::vector<std::size_t> drawnAtMessage;
     rig.prompter.onMessage = [&](const QString&) {
         drawnAtMessage.push_back(rig.surface.calls.size());
     };
     rig.model.Form_Activate();
 
-    QCOMPARE(rig.prompter.messages, QStringList({"DAX non è un numero", "RAY non è un numero"}));
-    QCOMPARE(drawnAtMessage, std::vector<std::size_t>({2, 2})); // the axes only
+    QCOMPARE(rig.prompter.messages,
+             QStringList({"DAX non è un numero", "DAY non è un numero", "ALX non è un numero",
+                          "ALY non è un numero", "INST non è un numero", "RAX non è un numero",
+                          "RAY non è un numero", "AVY non è un numero", "AVX non è un numero"}));
+    QCOMPARE(drawnAtMessage, std::vector<std::size_t>(9, 2)); // the axes only
     QCOMPARE(rig.model.DAX, 1.0);
     QCOMPARE(rig.model.RAY, 270.0);
     const Call chord = rig.surface.callsOf(Call::Line)[2];
-    QCOMPARE(QPointF(chord.x1, chord.y1), QPointF(431, 395));
+    QCOMPARE(QPointF(chord.x1, chord.y1), QPointF(431, 424));
     const Call marker = rig.surface.callsOf(Call::Circle)[0];
     QCOMPARE(QPointF(marker.x1, marker.y1), QPointF(730, 155));
 }

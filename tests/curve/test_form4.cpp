@@ -546,8 +546,9 @@ void Form4Test::messageBoxClosingAddsNoCurve() {
     QCOMPARE(closer.icon, QMessageBox::NoIcon);
     QCOMPARE(closer.buttons, 1);
     QCOMPARE(window.Text1->text(), QStringLiteral("1"));
+    // The window's activation coming back is what would plot again.
     window.activateWindow();
-    QTest::qWait(100);
+    QVERIFY2(QTest::qWaitForWindowActive(&window), "the curve window was not activated again");
     QCOMPARE(window.model().Miocolor, 2);
 }
 

@@ -32,6 +32,8 @@ constexpr int windowTimeoutMs = 20000;
 constexpr int drawingTimeoutMs = 20000;
 constexpr int toolTimeoutMs = 10000;
 constexpr int pollIntervalMs = 50;
+// How long nothing more must happen after a step: far beyond the program's own reaction.
+constexpr int quietMs = 2000;
 
 // Pixels around a predicted place that may hold the expected colour: rounding of the position
 // and the width of the pen.
@@ -516,9 +518,18 @@ QString TestProgram::closeMessageBox(const QString& step) {
 }
 
 // Once the expected drawing is there, a fresh screenshot shows whether anything more came.
+// Watches the drawing area for quietMs and fails as soon as the colour shows, so that a
+// curve drawn late is seen too.
 QString TestProgram::colourAbsent(const QString& step, QRgb colour) {
-    const QImage shot = screenshot();
-    const QString problem = colourInDrawingArea(shot, form4_, colour, curveControls);
+    QImage shot;
+    QString problem;
+    waitUntil(
+        [&] {
+            shot = screenshot();
+            problem = colourInDrawingArea(shot, form4_, colour, curveControls);
+            return !problem.isEmpty();
+        },
+        quietMs);
     if (!problem.isEmpty())
         keepScreenshot(step, shot);
     return problem;
