@@ -95,8 +95,9 @@ def copy_tree(scratch):
         if not source.is_file():
             continue  # deleted in the working tree
         target.parent.mkdir(parents=True, exist_ok=True)
+        # Copied with a new time stamp: a source older than a stale object would not be rebuilt.
         if not target.exists() or target.read_bytes() != source.read_bytes():
-            shutil.copy2(source, target)
+            shutil.copyfile(source, target)
 
 
 def build(scratch, env, log):
