@@ -95,9 +95,10 @@ def copy_tree(scratch):
         if not source.is_file():
             continue  # deleted in the working tree
         target.parent.mkdir(parents=True, exist_ok=True)
-        # Copied with a new time stamp: a source older than a stale object would not be rebuilt.
+        # Copied with its mode and a new time stamp: an older stamp than a stale object would keep
+        # the object.
         if not target.exists() or target.read_bytes() != source.read_bytes():
-            shutil.copyfile(source, target)
+            shutil.copy(source, target)
 
 
 def build(scratch, env, log):
