@@ -38,20 +38,18 @@ class TestAccessibility : public QObject {
     Q_OBJECT
 
 private slots:
+    // A name shared by two controls of one window would not tell them apart either.
     void everyTabStopHasItsOwnName_data() {
         QTest::addColumn<int>("stops");
         QTest::newRow("Form1") << 1;
         QTest::newRow("Form2") << 5;
         QTest::newRow("Form4") << 20;
     }
-
-    // A name shared by two controls of one window would not tell them apart either.
     void everyTabStopHasItsOwnName() {
         QFETCH(int, stops);
         const std::unique_ptr<QWidget> window = makeWindow(QTest::currentDataTag());
         QVERIFY(!accessibleText(window.get(), QAccessible::Description).isEmpty());
-        QStringList names;
-        QStringList problems;
+        QStringList names, problems;
         for (QWidget* w = window->nextInFocusChain(); w != window.get() && names.size() < 100;
              w = w->nextInFocusChain()) {
             if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isVisibleTo(window.get()))
@@ -65,27 +63,22 @@ private slots:
         QCOMPARE(names.size(), stops);
     }
 
+    // The page is a picture: its text reaches assistive technology as the description.
     void textsSayWhatCaptionsDoNot_data() {
         QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("control"); // empty for the instructions page
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        QTest::newRow("start x") << "Form4"
-                                 << "Text1"
-                                 << "dal PUNTO, X"
-                                 << "punto iniziale della corda, x";
-        QTest::newRow("horizontal reset") << "Form4"
-                                          << "Command5"
-                                          << "Azzera SPOSTAMENTO ORIZZONTALE"
-                                          << "riporta a 0 lo spostamento orizzontale";
-        QTest::newRow("ratio box") << "Form2"
-                                   << "Text1"
-                                   << "rapporto verticale su orizzontale"
-                                   << "non viene letto";
-        // The page is a picture: its text reaches assistive technology as the description.
-        QTest::newRow("instructions page") << "Form1"
-                                           << ""
-                                           << "Istruzioni" << instructionParagraph(18).trimmed();
+        const auto row = [](const char* tag, const char* window, const char* control,
+                            const char* name, const QString& description) {
+            QTest::newRow(tag) << QString(window) << QString(control) << QString(name)
+                               << description;
+        };
+        row("start x", "Form4", "Text1", "dal PUNTO, X", "punto iniziale della corda, x");
+        row("reset", "Form4", "Command5", "Azzera SPOSTAMENTO ORIZZONTALE",
+            "riporta a 0 lo spostamento orizzontale");
+        row("ratio", "Form2", "Text1", "rapporto verticale su orizzontale", "non viene letto");
+        row("page", "Form1", "", "Istruzioni", instructionParagraph(18).trimmed());
     }
 
     void textsSayWhatCaptionsDoNot() {

@@ -18,23 +18,6 @@ using Texts = std::map<Field, QString>;
 
 namespace {
 
-struct Rig {
-    RecordingSurface surface;
-    FieldTexts fields;
-    RecordingPrompter prompter;
-    CurveModel model{surface, fields, prompter, [] { return 0.75; }};
-
-    // Plots once with the given field texts (the others as the window opens) and displacements.
-    const PlotRecord& plot(const Texts& texts, int sptx = 0, int spty = 0) {
-        for (const auto& [field, text] : texts)
-            fields.texts[field] = text;
-        model.SPTX = static_cast<std::int16_t>(sptx);
-        model.SPTY = static_cast<std::int16_t>(spty);
-        model.Form_Activate();
-        return model.lastPlot();
-    }
-};
-
 // The rows of gnuplot's table output for one command line, with the angle gnuplot sampled at
 // (tMin + i * (tMax - tMin) / (samples - 1)) in the first column.
 std::vector<std::array<double, 3>> gnuplotTable(const QString& line, double tMin, double tMax) {
