@@ -4,8 +4,8 @@
 
 #include <QTest>
 
-// Run with a screen scale of 2: the drawing is kept at device pixels, so it stays sharp, and
-// pen widths are window pixels, so it keeps its weight.
+// Run with a screen scale of 2: the drawing is kept at device pixels, so it stays sharp, pen
+// widths are window pixels, so it keeps its weight, and window positions map back to it.
 class SurfaceHiDpiTest : public QObject {
     Q_OBJECT
 
@@ -46,6 +46,8 @@ private slots:
         QCOMPARE(dot.size(), QSize(4, 4));
         QCOMPARE(countPixels(image, QBColor(2)), 16);
         QVERIFY(dot.adjusted(1, 1, -1, -1).contains(400, 300));
+        // The mouse over it, in window pixels, reads back its position.
+        QCOMPARE(surface.userPosition(QPointF(200, 150)), QPointF(500, 375));
         // A one-pixel line and a one-pixel circle are two device pixels thick, where the line at
         // one window pixel per step lies.
         const QRgb fore = surface.ForeColor();

@@ -19,3 +19,23 @@ public:
     QString fieldText(Field field) const override { return texts.at(field); }
     void setFieldText(Field field, const QString& text) override { texts[field] = text; }
 };
+
+// A curve model over a recording surface and the fields as the window opens.
+struct Rig {
+    RecordingSurface surface;
+    FieldTexts fields;
+    RecordingPrompter prompter;
+    double incr = 0.75;
+    CurveModel model{surface, fields, prompter, [this] { return incr; }};
+
+    // Plots once with the given field texts (the others as they are) and displacements.
+    const PlotRecord& plot(const std::map<CurveFields::Field, QString>& texts, int sptx = 0,
+                           int spty = 0) {
+        for (const auto& [field, text] : texts)
+            fields.texts[field] = text;
+        model.SPTX = static_cast<std::int16_t>(sptx);
+        model.SPTY = static_cast<std::int16_t>(spty);
+        model.Form_Activate();
+        return model.lastPlot();
+    }
+};

@@ -15,14 +15,6 @@ using Texts = std::vector<std::pair<Field, QString>>;
 
 namespace {
 
-struct Rig {
-    RecordingSurface surface;
-    FieldTexts fields;
-    RecordingPrompter prompter;
-    double incr = 0.75;
-    CurveModel model{surface, fields, prompter, [this] { return incr; }};
-};
-
 // A single-precision position matches a double to the tolerance, or to the float it rounds to.
 bool near(float actual, double expected, double tolerance = 1e-6) {
     const double halfUlp = (std::nextafter(actual, INFINITY) - actual) / 2.0;

@@ -2,7 +2,6 @@
 // an equation that a real gnuplot turns back into the points the window drew.
 #include "CurveFakes.h"
 #include "CurveFormula.h"
-#include "CurveModel.h"
 #include "NumberText.h"
 #include "PlotText.h"
 #include "WidgetTesting.h"
@@ -10,57 +9,18 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
+#include <array>
 #include <cmath>
+#include <optional>
 
 using Field = CurveFields::Field;
 using Texts = std::map<Field, QString>;
 
 namespace {
 
-struct Rig {
-    RecordingSurface surface;
-    FieldTexts fields;
-    RecordingPrompter prompter;
-    CurveModel model{surface, fields, prompter, [] { return 0.75; }};
-
-    // Plots once with the given field texts (the others as the window opens) and
-    // displacements.
-    const PlotRecord& plot(const Texts& texts, int sptx = 0, int spty = 0) {
-        for (const auto& [field, text] : texts)
-            fields.texts[field] = text;
-        model.SPTX = static_cast<std::int16_t>(sptx);
-        model.SPTY = static_cast<std::int16_t>(spty);
-        model.Form_Activate();
-        return model.lastPlot();
-    }
-};
-
-// The rows share the fields that matter most to the equation: the chord, the target, the
-// increments and INST, fractional, negative and replaced by a fallback.
-void addPlotRows() {
-    QTest::addColumn<Texts>("texts");
-    QTest::addColumn<int>("sptx");
-    QTest::addColumn<int>("spty");
-    QTest::newRow("as the window opens") << Texts{} << 0 << 0;
-    QTest::newRow("displaced, increments 2.5 and 0.3")
-        << Texts{{Field::Text11, "2.5"}, {Field::Text10, "0.3"}} << 200 << -100;
-    QTest::newRow("negative and fractional chord, target on the left")
-        << Texts{{Field::Text1, "-35.125"}, {Field::Text2, "0.1"},   {Field::Text4, "-210.7"},
-                 {Field::Text5, "-44.05"},  {Field::Text3, "-150"},  {Field::Text8, "-20.5"},
-                 {Field::Text9, "3.7"},     {Field::Text11, "-1.75"}}
-        << -333 << 47;
-    QTest::newRow("DAX replaced by its fallback, INST 1/3")
-        << Texts{{Field::Text1, "abc"}, {Field::Text9, "0.3333333333333333"}} << 17 << 0;
-    QTest::newRow("stops early at the top bound")
-        << Texts{{Field::Text9, "20"}, {Field::Text10, "1.2"}, {Field::Text5, "300"}} << 0 << 500;
-}
-
-struct Row {
-    double t, x, y;
-};
-
-// Runs commands through gnuplot and returns the rows of its table output.
-std::vector<Row> gnuplotTable(const QString& line, double tMin, double tMax) {
+// The rows of gnuplot's table output for one command line, with the angle gnuplot sampled at
+// (tMin + i * (tMax - tMin) / (samples - 1)) in the first column.
+std::vector<std::array<double, 3>> gnuplotTable(const QString& line, double tMin, double tMax) {
     QProcess gnuplot;
     gnuplot.start(QStringLiteral("gnuplot"), {});
     if (!gnuplot.waitForStarted())
@@ -68,16 +28,14 @@ std::vector<Row> gnuplotTable(const QString& line, double tMin, double tMax) {
     gnuplot.write(("set table '/dev/stdout'; set format '%.17g'; " + line + "\n").toUtf8());
     gnuplot.closeWriteChannel();
     gnuplot.waitForFinished();
-    std::vector<Row> rows;
+    std::vector<std::array<double, 3>> rows;
     for (const QByteArray& text : gnuplot.readAllStandardOutput().split('\n')) {
         const QList<QByteArray> fields = text.simplified().split(' ');
-        if (text.startsWith('#') || fields.size() < 2)
-            continue;
-        rows.push_back({0, fields[0].toDouble(), fields[1].toDouble()});
+        if (!text.startsWith('#') && fields.size() >= 2)
+            rows.push_back({0, fields[0].toDouble(), fields[1].toDouble()});
     }
-    // gnuplot samples t at tMin + i * (tMax - tMin) / (samples - 1).
     for (std::size_t i = 0; i < rows.size(); ++i)
-        rows[i].t = rows.size() > 1 ? tMin + i * ((tMax - tMin) / (rows.size() - 1)) : tMin;
+        rows[i][0] = rows.size() > 1 ? tMin + i * ((tMax - tMin) / (rows.size() - 1)) : tMin;
     return rows;
 }
 
@@ -91,12 +49,29 @@ class PlotRecordTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { useLocale(false); }
+    void init() { useLocale(false); }
 
-    // The record against what was drawn: the count, the angles, and a nearest point that no
-    // drawn dot beats.
-    void recordMatchesTheDrawing_data() { addPlotRows(); }
-    void recordMatchesTheDrawing() {
+    // The record against what was drawn: the count, the last angle, a nearest point that no
+    // drawn dot beats; and the gnuplot line, as it stands, gives the program's own points at
+    // gnuplot's samples, the first and last of them at the first and last drawn angles.
+    // Fractional, negative and fallback values of the fields that make the equation.
+    void recordAndGnuplotMatchTheDrawing_data() {
+        QTest::addColumn<Texts>("texts");
+        QTest::addColumn<int>("sptx");
+        QTest::addColumn<int>("spty");
+        QTest::newRow("as the window opens") << Texts{} << 0 << 0;
+        QTest::newRow("negative and fractional, displaced")
+            << Texts{{Field::Text1, "-35.125"}, {Field::Text2, "0.1"},  {Field::Text4, "-210.7"},
+                     {Field::Text5, "-44.05"},  {Field::Text3, "-150"}, {Field::Text8, "-20.5"},
+                     {Field::Text9, "3.7"},     {Field::Text10, "0.3"}, {Field::Text11, "-1.75"}}
+            << -333 << 47;
+        QTest::newRow("DAX replaced by its fallback, INST 1/3")
+            << Texts{{Field::Text1, "abc"}, {Field::Text9, "0.3333333333333333"}} << 17 << 0;
+        QTest::newRow("stops early at the top bound")
+            << Texts{{Field::Text9, "20"}, {Field::Text10, "1.2"}, {Field::Text5, "300"}} << 0
+            << 500;
+    }
+    void recordAndGnuplotMatchTheDrawing() {
         QFETCH(Texts, texts);
         QFETCH(int, sptx);
         QFETCH(int, spty);
@@ -105,18 +80,13 @@ private slots:
         const auto dots = rig.surface.curvePoints();
         QCOMPARE(r.points, long(dots.size()));
         QVERIFY(r.points > 1);
-        QCOMPARE(r.DAX, rig.model.DAX);
-        QCOMPARE(r.SPTY, spty);
+        QCOMPARE(r.stoppedEarly, QByteArray(QTest::currentDataTag()).startsWith("stops early"));
 
         const CurveFormula curve = CurveFormula::of(r);
         double px = 0, py = 0;
         QVERIFY(curve.at(r.lastAlfa, px, py));
         QVERIFY(std::abs(float(rig.model.CX + px) - dots.back().x1) < 1e-3);
         QVERIFY(std::abs(float(rig.model.CY - py) - dots.back().y1) < 1e-3);
-        const bool nextFits = curve.at(r.lastAlfa + r.step, px, py) &&
-                              std::abs(px) <= rig.model.CX + 100 && std::abs(py) <= rig.model.CY;
-        QCOMPARE(r.stoppedEarly, r.lastAlfa + r.step <= 90 && !nextFits);
-        QCOMPARE(r.stoppedEarly, QByteArray(QTest::currentDataTag()).startsWith("stops early"));
 
         double nearest = INFINITY;
         for (const auto& dot : dots)
@@ -127,62 +97,18 @@ private slots:
         QVERIFY(curve.at(r.nearest.alfa, px, py));
         QCOMPARE(px, r.nearest.x);
         QCOMPARE(py, r.nearest.y);
-    }
 
-    // The gnuplot line, as it stands, gives the program's own points at gnuplot's samples,
-    // the first and last of them at the first and last drawn angles.
-    void gnuplotRebuildsTheCurve_data() { addPlotRows(); }
-    void gnuplotRebuildsTheCurve() {
-        QFETCH(Texts, texts);
-        QFETCH(int, sptx);
-        QFETCH(int, spty);
         QVERIFY2(!QStandardPaths::findExecutable("gnuplot").isEmpty(),
                  "gnuplot is missing: scripts/install-deps.sh installs gnuplot-nox");
-        Rig rig;
-        const PlotRecord& r = rig.plot(texts, sptx, spty);
-        const std::vector<Row> rows = gnuplotTable(gnuplotLine(r), r.step, r.lastAlfa);
+        const auto rows = gnuplotTable(gnuplotLine(r), r.step, r.lastAlfa);
         QCOMPARE(long(rows.size()), r.points);
-        const CurveFormula curve = CurveFormula::of(r);
-        for (const Row& row : rows) {
-            double px = 0, py = 0;
-            QVERIFY(curve.at(row.t, px, py));
-            QVERIFY2(relativelyNear(row.x, px) && relativelyNear(row.y, py),
-                     qPrintable(QString("at %1: gnuplot (%2, %3), program (%4, %5)")
-                                    .arg(row.t, 0, 'g', 17)
-                                    .arg(row.x, 0, 'g', 17)
-                                    .arg(row.y, 0, 'g', 17)
-                                    .arg(px, 0, 'g', 17)
-                                    .arg(py, 0, 'g', 17)));
+        for (const auto& [t, x, y] : rows) {
+            QVERIFY(curve.at(t, px, py));
+            QVERIFY2(relativelyNear(x, px) && relativelyNear(y, py),
+                     qPrintable(QString::asprintf("at %.17g: gnuplot (%.17g, %.17g), program "
+                                                  "(%.17g, %.17g)",
+                                                  t, x, y, px, py)));
         }
-    }
-
-    // Every number of the readable text reads back to the double the plot used.
-    void exactTextsReadBack_data() {
-        QTest::addColumn<bool>("italian");
-        QTest::addColumn<double>("value");
-        const double values[] = {0.1,
-                                 1.0 / 3,
-                                 -210.7,
-                                 89.6000000000002,
-                                 1e-300,
-                                 -4.9e-324,
-                                 123456789012345680.0,
-                                 0.017453292384743690,
-                                 2e-5};
-        for (bool italian : {true, false})
-            for (double v : values)
-                QTest::addRow("%s %.17g", italian ? "it" : "en", v) << italian << v;
-    }
-    void exactTextsReadBack() {
-        QFETCH(bool, italian);
-        QFETCH(double, value);
-        useLocale(italian);
-        const QString text = DoubleToExactText(value);
-        useLocale(false);
-        QVERIFY2(!text.contains(italian ? '.' : ','), qPrintable(text));
-        useLocale(italian);
-        QCOMPARE(parseNumber(text), std::optional<double>(value));
-        useLocale(false);
     }
 
     void readableText() {
@@ -200,12 +126,13 @@ private slots:
                                       .arg(QLocale().toString(r.nearest.distance, 'f', 1),
                                            QLocale().toString(r.nearest.alfa, 'f', 1)));
         QCOMPARE(readoutText(1234.56, -0.04), "x = 1234,6   y = 0,0");
+        // Every number of the text reads back to the double the plot used.
+        for (double v : {1.0 / 3, -210.7, 89.6000000000002, -4.9e-324, 123456789012345680.0})
+            QCOMPARE(parseNumber(DoubleToExactText(v)), std::optional<double>(v));
 
         Rig empty;
-        QCOMPARE(distanceLine(empty.model.lastPlot()), "Nessuna curva tracciata");
-        const PlotRecord& none = empty.plot({{Field::Text1, "600"}});
-        QCOMPARE(distanceLine(none), "Curva 1: nessun punto tracciato");
-        useLocale(false);
+        QCOMPARE(distanceLine(empty.plot({{Field::Text1, "600"}})),
+                 "Curva 1: nessun punto tracciato");
     }
 };
 
