@@ -184,9 +184,14 @@ void RetainedCanvas::rasterize(std::size_t from) {
     const qsizetype bytesPerLine = image_.bytesPerLine();
     int dotsLeft = w, dotsTop = h, dotsRight = -1, dotsBottom = -1;
 
+    // A plot's operations come in long runs of the same width: converted once per run.
+    int storedWidth = -1, penWidth = 1;
     for (std::size_t i = from; i < ops_.size(); ++i) {
         const Op& op = ops_[i];
-        const int penWidth = devicePenWidth(op.width, ratio_);
+        if (op.width != storedWidth) {
+            storedWidth = op.width;
+            penWidth = devicePenWidth(op.width, ratio_);
+        }
         if (op.kind == Op::Dot) {
             const QRect square = dotSquare(op.x1, op.y1, penWidth, w, h);
             if (square.isEmpty())
