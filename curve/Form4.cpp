@@ -2,7 +2,8 @@
 
 #include "Accessibility.h"
 #include "Clipboard.h"
-#include "DrawingExport.h"
+#include "DrawingSave.h"
+#include "FileDialogAsker.h"
 #include "NumberText.h"
 #include "PlotText.h"
 #include "Prompter.h"

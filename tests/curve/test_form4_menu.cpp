@@ -2,7 +2,7 @@
 // never plot.
 #include "ActivationTracker.h"
 #include "Clipboard.h"
-#include "DrawingExport.h"
+#include "FileDialogAsker.h"
 #include "Form4.h"
 #include "PlotText.h"
 #include "RecordingPrompter.h"
@@ -30,9 +30,7 @@ public:
 class ScriptedAsker : public SaveFileAsker {
 public:
     QStringList answers;
-    QString askSaveFileName(const QString&, const QStringList&, QString&) override {
-        return answers.takeFirst();
-    }
+    QString askSaveFileName(const SaveChoice&, QString&) override { return answers.takeFirst(); }
 };
 
 // The menu's entries, a disabled one in brackets.

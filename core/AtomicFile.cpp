@@ -1,0 +1,46 @@
+#include "AtomicFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+// Why a file could not be opened or replaced.
+QString reasonFor(const QString& path, QFileDevice::FileError error) {
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.exists())
+        return QStringLiteral("la cartella non esiste");
+    if (!folder.isDir())
+        return QStringLiteral("%1 non è una cartella")
+            .arg(QDir::toNativeSeparators(folder.filePath()));
+    if (target.isDir())
+        return QStringLiteral("esiste già una cartella con questo nome");
+    if (error == QFileDevice::RenameError)
+        return QStringLiteral("il file esistente non può essere sostituito");
+    return QStringLiteral("non è permesso scrivere in questa cartella");
+}
+
+} // namespace
+
+QString writeFileAtomically(const QString& path, const QByteArray& contents) {
+    // Written into a temporary file next to the target and renamed over it only when complete.
+    // Unbuffered: a buffered write that falls short when the disk fills up is flushed by
+    // commit(), which ignores the failure and puts the truncated file in place.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return reasonFor(path, file.error());
+    if (file.write(contents) != contents.size()) {
+        file.cancelWriting();
+        return QStringLiteral("la scrittura si è interrotta, forse il disco è pieno");
+    }
+    if (!file.commit())
+        return reasonFor(path, file.error());
+    return {};
+}
+
+QString saveFailureMessage(const QString& what, const QString& path, const QString& reason) {
+    return QStringLiteral("Impossibile salvare %1 in \"%2\": %3.")
+        .arg(what, QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
+}

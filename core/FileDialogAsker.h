@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+// What a save dialog offers: its title, the file it suggests, its filters (the first is chosen
+// at first), and the file that a chosen name and filter lead to, which is the one the dialog
+// asks about before replacing it.
+struct SaveChoice {
+    QString title;
+    QString suggestedPath;
+    QStringList filters;
+    std::function<QString(const QString& chosen, const QString& filter)> targetFor;
+};
+
+// Asks where to save; an empty path means the user cancelled.
+class SaveFileAsker {
+public:
+    virtual ~SaveFileAsker() = default;
+    virtual QString askSaveFileName(const SaveChoice& choice, QString& selectedFilter) = 0;
+};
+
+// The real file dialog, modal over the given window. An existing file is replaced only after a
+// question in the program's words; "Annulla" goes back to the dialog.
+class FileDialogAsker final : public SaveFileAsker {
+public:
+    explicit FileDialogAsker(QWidget* parent) : parent_(parent) {}
+    QString askSaveFileName(const SaveChoice& choice, QString& selectedFilter) override;
+
+private:
+    QWidget* parent_;
+};
+
+// The question before a file is replaced: "Il file "…" esiste già. Sostituirlo?", answered with
+// "Sostituisci" or "Annulla".
+bool confirmReplace(QWidget* parent, const QString& path);
