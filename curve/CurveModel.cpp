@@ -27,16 +27,27 @@ CurveModel::CurveModel(Surface& surface, CurveFields& fields, Prompter& prompter
     : surface_(surface), fields_(fields), prompter_(prompter), incr_(std::move(incr)) {}
 
 void CurveModel::Form_Activate() {
+    setUpScale(incr_());
+    drawAxes();
+    activating_ = true;
+    CALCOLA();
+    activating_ = false;
+}
+
+void CurveModel::setUpScale(double incr) {
     P1 = DegreeInRadians;
     surface_.setScaleMode(Surface::Centimetres);
     surface_.setDrawWidth(2);
     surface_.setScaleWidth(1000);
-    surface_.setScaleHeight(toSingle(double(surface_.ScaleWidth()) * incr_()));
+    surface_.setScaleHeight(toSingle(double(surface_.ScaleWidth()) * incr));
     CX = toSingle(double(surface_.ScaleWidth()) / 2 - 70);
     CY = toSingle(double(surface_.ScaleHeight()) / 2 + 50);
+    scaleIncr_ = incr;
+}
+
+void CurveModel::drawAxes() {
     surface_.Line(CX, 0, CX, surface_.ScaleHeight());
     surface_.Line(0, CY, surface_.ScaleWidth(), CY);
-    CALCOLA();
 }
 
 void CurveModel::CALCOLA() {
@@ -54,20 +65,51 @@ void CurveModel::CALCOLA() {
     LeggiText10();
     LeggiText11();
 
-    lastPlot_ = PlotRecord{};
-    lastPlot_.curve = ++curvesOnDrawing_;
-    lastPlot_.DAX = DAX;
-    lastPlot_.DAY = DAY;
-    lastPlot_.ALX = ALX;
-    lastPlot_.ALY = ALY;
-    lastPlot_.RAX = RAX;
-    lastPlot_.RAY = RAY;
-    lastPlot_.AVX = AVX;
-    lastPlot_.AVY = AVY;
-    lastPlot_.INST = INST;
-    lastPlot_.SPTX = SPTX;
-    lastPlot_.SPTY = SPTY;
-    lastPlot_.P1 = P1;
+    drawCurve(recordOfVariables(activating_));
+}
+
+void CurveModel::replay(const PlotRecord& curve) {
+    if (curve.axes || curve.Incr != scaleIncr_)
+        setUpScale(curve.Incr);
+    if (curve.axes)
+        drawAxes();
+    Miocolor = curve.Miocolor;
+    DAX = curve.DAX;
+    DAY = curve.DAY;
+    ALX = curve.ALX;
+    ALY = curve.ALY;
+    RAX = curve.RAX;
+    RAY = curve.RAY;
+    AVX = curve.AVX;
+    AVY = curve.AVY;
+    INST = curve.INST;
+    SPTX = curve.SPTX;
+    SPTY = curve.SPTY;
+    drawCurve(recordOfVariables(curve.axes));
+}
+
+PlotRecord CurveModel::recordOfVariables(bool axes) const {
+    PlotRecord record;
+    record.Miocolor = Miocolor;
+    record.axes = axes;
+    record.Incr = scaleIncr_;
+    record.DAX = DAX;
+    record.DAY = DAY;
+    record.ALX = ALX;
+    record.ALY = ALY;
+    record.RAX = RAX;
+    record.RAY = RAY;
+    record.AVX = AVX;
+    record.AVY = AVY;
+    record.INST = INST;
+    record.SPTX = SPTX;
+    record.SPTY = SPTY;
+    return record;
+}
+
+void CurveModel::drawCurve(PlotRecord record) {
+    record.curve = static_cast<int>(curves_.size()) + 1;
+    record.P1 = P1;
 
     // The point to reach: a dot and a small circle around it.
     float markerX, markerY;
@@ -88,9 +130,11 @@ void CurveModel::CALCOLA() {
                            toPosition(toSurface(ALX, ALY), chordX2, chordY2);
     const QRgb colour = QBColor(Miocolor + 1);
     const double step = ValStep / INST;
-    lastPlot_.step = step;
-    if (!(step > 0))
+    record.step = step;
+    if (!(step > 0)) {
+        curves_.push_back(record);
         return;
+    }
     // What the record needs is kept in locals, so the loop pays a few multiply-adds and a
     // compare per point. The nearest distance starts as not-a-number so that the first point
     // is always taken, even when the squared distance overflows.
@@ -100,7 +144,7 @@ void CurveModel::CALCOLA() {
     long points = 0;
     double lastAlfa = 0;
     bool stoppedEarly = false;
-    const CurveFormula curve = CurveFormula::of(lastPlot_);
+    const CurveFormula curve = CurveFormula::of(record);
     // ALFA advances by repeated addition, so the last angle visited depends on its rounding.
     for (double ALFA = 0; ALFA <= 90; ALFA += step) {
         double PX, PY;
@@ -127,19 +171,20 @@ void CurveModel::CALCOLA() {
             nearest = {0, ALFA, PX, PY};
         }
     }
-    lastPlot_.points = points;
-    lastPlot_.lastAlfa = lastAlfa;
-    lastPlot_.stoppedEarly = stoppedEarly;
+    record.points = points;
+    record.lastAlfa = lastAlfa;
+    record.stoppedEarly = stoppedEarly;
     if (points > 0) {
         // Measured again without squaring, so that a far target gives a distance, not infinity.
         nearest.distance = std::hypot(nearest.x - targetX, nearest.y - targetY);
-        lastPlot_.nearest = nearest;
+        record.nearest = nearest;
     }
+    curves_.push_back(record);
 }
 
 void CurveModel::clearAndRedraw() {
     surface_.Cls();
-    curvesOnDrawing_ = 0;
+    curves_.clear();
     Form_Activate();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "Exercise.h"
 #include "PlotRecord.h"
 
 #include <QPointF>
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 class Prompter;
 class Surface;
@@ -13,7 +15,7 @@ class Surface;
 // The nine parameter fields of the curve window, as the curve logic reads and rewrites them.
 class CurveFields {
 public:
-    enum class Field { Text1, Text2, Text3, Text4, Text5, Text8, Text9, Text10, Text11 };
+    using Field = ParameterField;
 
     virtual ~CurveFields() = default;
     virtual QString fieldText(Field field) const = 0;
@@ -44,6 +46,20 @@ public:
     // After a displacement change: one more curve in multiple-curve mode, else a clean redraw.
     void plotByMode(bool multipleCurves);
 
+    // The parts of an activation: the scale and origin for a calibration ratio, and the axes.
+    void setUpScale(double incr);
+    void drawAxes();
+    // The ratio of the last set-up.
+    double scaleIncr() const { return scaleIncr_; }
+
+    // Draws a recorded curve again through the plot's own drawing calls, with its values, in
+    // its colour and its scale (the axes first when an activation drew them), and keeps it as
+    // the latest curve. Reads no field and shows no message. The variables are left as the
+    // plot leaves them: whoever replays sets the displacements and the colour counter after.
+    void replay(const PlotRecord& curve);
+    // Forgets the curves of the drawing, as clearing it does.
+    void forgetCurves() { curves_.clear(); }
+
     // A point in curve coordinates (x to the right and y upward from the origin CX, CY) on the
     // surface, and back.
     QPointF toSurface(double x, double y) const { return {double(CX) + x, double(CY) - y}; }
@@ -51,8 +67,10 @@ public:
         return {surface.x() - double(CX), double(CY) - surface.y()};
     }
 
-    // What the most recent plot used and found; curve is 0 before the first plot.
-    const PlotRecord& lastPlot() const { return lastPlot_; }
+    // The curves drawn since the drawing was last cleared, in order, and the most recent of
+    // them (curve 0 when there is none).
+    const std::vector<PlotRecord>& curves() const { return curves_; }
+    const PlotRecord& lastPlot() const { return curves_.empty() ? noPlot_ : curves_.back(); }
 
     void LeggiText1();
     void LeggiText2();
@@ -90,11 +108,19 @@ private:
     bool readField(CurveFields::Field field, const char* name, double& variable,
                    std::int16_t fallback);
     void fallBack(CurveFields::Field field, double& variable, std::int16_t fallback);
+    // What the variables hold for a plot about to be drawn; axes tells whether an activation
+    // drew the axes before it.
+    PlotRecord recordOfVariables(bool axes) const;
+    // The target marker, then the curve point by point with its chord, from the variables; the
+    // record, completed with the walk and the nearest point, becomes the latest curve.
+    void drawCurve(PlotRecord record);
 
     Surface& surface_;
     CurveFields& fields_;
     Prompter& prompter_;
     std::function<double()> incr_;
-    PlotRecord lastPlot_;
-    int curvesOnDrawing_ = 0;
+    std::vector<PlotRecord> curves_;
+    PlotRecord noPlot_;
+    double scaleIncr_ = 0;
+    bool activating_ = false;
 };

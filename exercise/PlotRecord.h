@@ -3,12 +3,21 @@
 #include <cstdint>
 #include <limits>
 
-// What one plot used and found: the values it read (after any fallback), the angle walk it
-// made and the drawn point nearest to the target point. CALCOLA fills it as it goes; the
-// equation text, the distance line and the readout are built on it.
+// What one plot used and found: the values it read (after any fallback), the scale and colour
+// it was drawn in, the angle walk it made and the drawn point nearest to the target point.
+// CALCOLA fills it as it goes; the equation text, the distance line, the readout and the
+// exercise file are built on it. What a plot used is enough to draw it again; what it found is
+// found again by drawing it.
 struct PlotRecord {
     // The number of the curve on the drawing since it was last cleared: 1 for the first.
     int curve = 0;
+
+    // The colour counter of the plot: the curve is drawn in QBColor(Miocolor + 1).
+    std::int16_t Miocolor = 0;
+    // An activation plotted it, drawing the axes just before it.
+    bool axes = false;
+    // The calibration ratio of the scale it was drawn in.
+    double Incr = 0;
 
     double DAX = 0, DAY = 0, ALX = 0, ALY = 0;
     double RAX = 0, RAY = 0;
