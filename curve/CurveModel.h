@@ -31,7 +31,7 @@ public:
     // The largest INST a plot accepts. A plot makes about 45 * INST iterations, so this bounds
     // the longest plot (measured in BENCHMARKS.md); beyond it the angle step would also sink
     // below the rounding unit of ALFA and the loop would never end.
-    static constexpr double MaxINST = 100000;
+    static constexpr double MaxINST = LargestINST;
 
     CurveModel(Surface& surface, CurveFields& fields, Prompter& prompter,
                std::function<double()> incr);

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <limits>
 
+// The largest INST a plot accepts; the curve model says why.
+constexpr double LargestINST = 100000;
+
 // What one plot used and found: the values it read (after any fallback), the scale and colour
 // it was drawn in, the angle walk it made and the drawn point nearest to the target point.
 // CALCOLA fills it as it goes; the equation text, the distance line, the readout and the
