@@ -99,7 +99,8 @@ void RetainedCanvas::line(float x1, float y1, float x2, float y2, int width, QRg
     // the same pixels as [dot, segment], so the repeated segment moves past the dot instead of
     // being kept and rasterized once per dot.
     const std::size_t n = ops_.size();
-    if (n >= rendered_ + 2 && ops_[n - 1].kind == Op::Dot && ops_[n - 2] == op) {
+    if (n >= std::max(rendered_, barrier_) + 2 && ops_[n - 1].kind == Op::Dot &&
+        ops_[n - 2] == op) {
         std::swap(ops_[n - 2], ops_[n - 1]);
         return;
     }
@@ -113,6 +114,8 @@ void RetainedCanvas::circle(float x, float y, float radius, int width, QRgb colo
 void RetainedCanvas::clear() {
     ops_.clear();
     rendered_ = 0;
+    barrier_ = 0;
+    ++generation_;
     base_ = QImage();
     image_.fill(background_);
     dirty_ = image_.rect();
@@ -126,6 +129,62 @@ const QImage& RetainedCanvas::image() {
 QRect RetainedCanvas::takeDirtyRect() {
     rasterize(rendered_);
     return std::exchange(dirty_, QRect());
+}
+
+RetainedCanvas::Mark RetainedCanvas::mark() {
+    barrier_ = ops_.size();
+    return {generation_, ops_.size()};
+}
+
+bool RetainedCanvas::rewind(Mark to) {
+    if (to.generation != generation_ || to.operations > ops_.size())
+        return false;
+    if (to.operations == ops_.size())
+        return true;
+    if (image_.isNull()) {
+        ops_.resize(to.operations);
+        rendered_ = std::min(rendered_, to.operations);
+        barrier_ = std::min(barrier_, to.operations);
+        return true;
+    }
+    rasterize(rendered_);
+    // Only the pixels that the dropped operations covered are drawn again, so taking back one
+    // plot costs about one plot whatever lies under it.
+    const QSize size = image_.size();
+    QRect covered;
+    int storedWidth = -1, penWidth = 1;
+    for (std::size_t i = to.operations; i < ops_.size(); ++i) {
+        const Op& op = ops_[i];
+        if (op.width != storedWidth) {
+            storedWidth = op.width;
+            penWidth = devicePenWidth(op.width, ratio_);
+        }
+        covered |= op.kind == Op::Dot
+                       ? dotSquare(op.x1, op.y1, penWidth, size.width(), size.height())
+                       : stroke(nullptr, op, size, penWidth);
+    }
+    ops_.resize(to.operations);
+    barrier_ = std::min(barrier_, to.operations);
+    covered &= image_.rect();
+    if (covered.isEmpty()) {
+        rendered_ = ops_.size();
+        return true;
+    }
+    if (!base_.isNull() && base_.size() != size) {
+        renderAll();
+        return true;
+    }
+    {
+        QPainter painter(&image_);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        if (base_.isNull())
+            painter.fillRect(covered, QColor::fromRgb(background_));
+        else
+            painter.drawImage(covered.topLeft(), base_, covered);
+    }
+    rasterize(0, covered);
+    dirty_ |= covered;
+    return true;
 }
 
 void RetainedCanvas::append(const Op& op) {
@@ -149,6 +208,8 @@ void RetainedCanvas::fold() {
         base_ = image_.copy();
     ops_.clear();
     rendered_ = 0;
+    barrier_ = 0;
+    ++generation_;
     if (unsized) {
         image_ = QImage();
         dirty_ = QRect();
@@ -170,7 +231,7 @@ void RetainedCanvas::renderAll() {
     dirty_ = image_.rect();
 }
 
-void RetainedCanvas::rasterize(std::size_t from) {
+void RetainedCanvas::rasterize(std::size_t from, const QRect& clip) {
     if (from >= ops_.size() || image_.isNull()) {
         rendered_ = ops_.size();
         return;
@@ -193,7 +254,9 @@ void RetainedCanvas::rasterize(std::size_t from) {
             penWidth = devicePenWidth(op.width, ratio_);
         }
         if (op.kind == Op::Dot) {
-            const QRect square = dotSquare(op.x1, op.y1, penWidth, w, h);
+            QRect square = dotSquare(op.x1, op.y1, penWidth, w, h);
+            if (!clip.isNull())
+                square &= clip;
             if (square.isEmpty())
                 continue;
             if (painter)
@@ -208,11 +271,15 @@ void RetainedCanvas::rasterize(std::size_t from) {
             dotsBottom = std::max(dotsBottom, square.bottom());
             continue;
         }
+        if (!clip.isNull() && !stroke(nullptr, op, size, penWidth).intersects(clip))
+            continue;
         if (!painter) {
             painter.emplace(&image_);
             painter->setRenderHint(QPainter::Antialiasing, false);
+            if (!clip.isNull())
+                painter->setClipRect(clip);
         }
-        dirty |= stroke(*painter, op, size, penWidth);
+        dirty |= stroke(&*painter, op, size, penWidth);
     }
     rendered_ = ops_.size();
     if (dotsRight >= 0)
@@ -220,7 +287,7 @@ void RetainedCanvas::rasterize(std::size_t from) {
     dirty_ |= dirty;
 }
 
-QRect RetainedCanvas::stroke(QPainter& painter, const Op& op, QSize size, int penWidth) {
+QRect RetainedCanvas::stroke(QPainter* painter, const Op& op, QSize size, int penWidth) {
     const int w = size.width();
     const QRectF lineBox(-8, -8, w + 16, size.height() + 16);
     // A pen one pixel wide is drawn cosmetic, which puts exactly one pixel per step; being
@@ -230,8 +297,6 @@ QRect RetainedCanvas::stroke(QPainter& painter, const Op& op, QSize size, int pe
         pen.setCapStyle(Qt::SquareCap);
         pen.setCosmetic(true);
     }
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
     const int margin = penWidth + 1;
     // An even pen is centred where a dot of that width is, on the corner after the pixel, so
     // that its edges fall between pixels rather than through their centres.
@@ -243,7 +308,11 @@ QRect RetainedCanvas::stroke(QPainter& painter, const Op& op, QSize size, int pe
         const auto segment = clipped(placed(op.x1, op.y1), placed(op.x2, op.y2), lineBox);
         if (!segment)
             return {};
-        painter.drawLine(*segment);
+        if (painter) {
+            painter->setPen(pen);
+            painter->setBrush(Qt::NoBrush);
+            painter->drawLine(*segment);
+        }
         return QRectF(segment->p1(), segment->p2())
             .normalized()
             .toAlignedRect()
@@ -256,7 +325,11 @@ QRect RetainedCanvas::stroke(QPainter& painter, const Op& op, QSize size, int pe
     const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
     if (!bounds.adjusted(-margin, -margin, margin, margin).intersects(lineBox))
         return {};
-    painter.drawEllipse(centre, radius, radius);
+    if (painter) {
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawEllipse(centre, radius, radius);
+    }
     return bounds.toAlignedRect().adjusted(-margin, -margin, margin, margin);
 }
 
@@ -285,7 +358,7 @@ void RetainedCanvas::paint(QPainter& painter, QSize size) const {
     for (const Op& op : ops_) {
         if (op.kind != Op::Dot) {
             drawRun();
-            stroke(painter, op, size, op.width);
+            stroke(&painter, op, size, op.width);
             continue;
         }
         const QRect square = dotSquare(op.x1, op.y1, op.width, size.width(), size.height());

@@ -47,6 +47,22 @@ public:
     std::size_t retainedOperations() const { return ops_.size(); }
     bool hasFoldedBase() const { return !base_.isNull(); }
 
+    // Where the drawing stands, so that it can be taken back there. The generation changes
+    // whenever the operations so far are dropped (cleared, or folded into the base image).
+    struct Mark {
+        std::uint64_t generation = 0;
+        std::size_t operations = 0;
+    };
+    // Later operations are never reordered across a mark taken here.
+    Mark mark();
+    // Takes the drawing back to a mark: the operations after it are dropped and the pixels they
+    // covered are drawn again from the ones before, the same pixels as if they had never been
+    // drawn. False, and nothing changed, when the mark is of another generation: whoever took it
+    // must draw again from a record of its own.
+    bool rewind(Mark to);
+    // The number of times the operations so far were dropped.
+    std::uint64_t generation() const { return generation_; }
+
     // Replays the drawing through a painter on any device, size window pixels across: the part
     // folded into the base goes in as an image, every later operation as a painter call, so a
     // vector device keeps them as vector elements. Placed as the image places them at ratio 1.
@@ -63,10 +79,12 @@ private:
     };
 
     // Draws a line or circle at a size in device pixels with a pen penWidth device pixels
-    // wide; returns the rectangle it may have touched, empty when it drew nothing.
-    static QRect stroke(QPainter& painter, const Op& op, QSize size, int penWidth);
+    // wide; returns the rectangle it may have touched, empty when it draws nothing. Without a
+    // painter it only tells the rectangle.
+    static QRect stroke(QPainter* painter, const Op& op, QSize size, int penWidth);
     void append(const Op& op);
-    void rasterize(std::size_t from);
+    // Rasterizes the operations from the given one on; with a clip, only the pixels inside it.
+    void rasterize(std::size_t from, const QRect& clip = {});
     void renderAll();
     void fold();
 
@@ -76,5 +94,8 @@ private:
     qreal ratio_ = 1;
     std::vector<Op> ops_;
     std::size_t rendered_ = 0;
+    // A line is not moved past a dot below this operation (see line()).
+    std::size_t barrier_ = 0;
+    std::uint64_t generation_ = 0;
     QRect dirty_;
 };

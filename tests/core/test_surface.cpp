@@ -209,6 +209,54 @@ private slots:
         QCOMPARE(coalesced.image(), literal.image());
     }
 
+    // Taking the drawing back to the start of a plot gives the pixels of a drawing that never
+    // had that plot, over a folded base too; a clearing or a fold since the mark is refused.
+    // Plots repeat the previous chord without a marker, where a chord could slip past a mark.
+    void rewindGivesThePixelsWithoutTheLaterPlots_data() {
+        QTest::addColumn<bool>("folded");
+        QTest::newRow("operations only") << false;
+        QTest::newRow("over a folded base") << true;
+    }
+    void rewindGivesThePixelsWithoutTheLaterPlots() {
+        QFETCH(bool, folded);
+        const auto drawPlot = [](RetainedCanvas& canvas, int plot) {
+            const float y = 0.2f + 0.03f * float(plot / 2);
+            if (plot % 2 == 0) {
+                canvas.dot(0.8f, y, 3, qRgb(0, 0, 0));
+                canvas.circle(0.8f, y, 0.02f, 1, qRgb(0, 0, 0));
+            }
+            for (int i = 1; i <= 40; ++i) {
+                canvas.line(0.1f, y, 0.7f, y + 0.1f, 1, qRgb(0, 0, 0));
+                canvas.dot(0.1f + 0.015f * float(i), y + 0.0025f * float(i), 2, QBColor(2 + plot));
+            }
+        };
+        const auto drawn = [&](int plots, std::vector<RetainedCanvas::Mark>* marks) {
+            auto canvas = std::make_unique<RetainedCanvas>();
+            canvas->setPixelSize({300, 200});
+            if (folded)
+                for (std::size_t i = 0; i < RetainedCanvas::FoldLimit; ++i)
+                    canvas->dot(float(i % 293) / 293, 0.1f, 2, QBColor(4));
+            canvas->line(0.4f, 0, 0.4f, 1, 2, qRgb(0, 0, 0));
+            for (int plot = 0; plot < plots; ++plot) {
+                if (marks)
+                    marks->push_back(canvas->mark());
+                drawPlot(*canvas, plot);
+            }
+            return canvas;
+        };
+        std::vector<RetainedCanvas::Mark> marks;
+        auto canvas = drawn(8, &marks);
+        for (int plots = 7; plots >= 0; --plots) {
+            QVERIFY(canvas->rewind(marks[std::size_t(plots)]));
+            QCOMPARE(canvas->image(), drawn(plots, nullptr)->image());
+        }
+        const RetainedCanvas::Mark start = canvas->mark();
+        drawPlot(*canvas, 0);
+        canvas->clear();
+        QVERIFY(!canvas->rewind(start));
+        QCOMPARE(countPixels(canvas->image(), canvas->background()), 300 * 200);
+    }
+
     // Before its window has a size too: operations then fold at a stand-in size.
     void memoryStaysBounded_data() {
         QTest::addColumn<QSize>("size");
