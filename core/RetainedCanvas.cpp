@@ -115,6 +115,7 @@ void RetainedCanvas::clear() {
     ops_.clear();
     rendered_ = 0;
     barrier_ = 0;
+    forgetJournal();
     ++generation_;
     base_ = QImage();
     image_.fill(background_);
@@ -133,6 +134,8 @@ QRect RetainedCanvas::takeDirtyRect() {
 
 RetainedCanvas::Mark RetainedCanvas::mark() {
     barrier_ = ops_.size();
+    if (journalFrom_ == NoJournal)
+        journalFrom_ = ops_.size();
     return {generation_, ops_.size()};
 }
 
@@ -148,8 +151,15 @@ bool RetainedCanvas::rewind(Mark to) {
         return true;
     }
     rasterize(rendered_);
+    if (journalFrom_ != NoJournal && to.operations >= journalFrom_) {
+        dirty_ |= restorePixels(to.operations);
+        ops_.resize(to.operations);
+        rendered_ = barrier_ = ops_.size();
+        return true;
+    }
+    forgetJournal();
     // Only the pixels that the dropped operations covered are drawn again, so taking back one
-    // plot costs about one plot whatever lies under it.
+    // plot costs little whatever lies under it.
     const QSize size = image_.size();
     QRect covered;
     int storedWidth = -1, penWidth = 1;
@@ -187,6 +197,56 @@ bool RetainedCanvas::rewind(Mark to) {
     return true;
 }
 
+void RetainedCanvas::keepPixels(std::size_t op, const QRect& area) {
+    const QRect kept = area & image_.rect();
+    if (kept.isEmpty())
+        return;
+    journal_.push_back({op, kept, journalPixels_.size()});
+    for (int y = kept.top(); y <= kept.bottom(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+        journalPixels_.insert(journalPixels_.end(), row + kept.left(), row + kept.right() + 1);
+    }
+    if (journalPixels_.size() * sizeof(QRgb) + journal_.size() * sizeof(Patch) <= JournalBudget)
+        return;
+    // Over the budget the oldest marks are given up: their rewinds draw again instead.
+    const std::size_t newest = std::max(barrier_, journalFrom_);
+    const auto firstKept = std::find_if(journal_.begin(), journal_.end(),
+                                        [newest](const Patch& p) { return p.op >= newest; });
+    if (firstKept == journal_.begin() || firstKept == journal_.end()) {
+        forgetJournal();
+        return;
+    }
+    const std::size_t dropped = firstKept->pixels;
+    journal_.erase(journal_.begin(), firstKept);
+    for (Patch& p : journal_)
+        p.pixels -= dropped;
+    journalPixels_.erase(journalPixels_.begin(), journalPixels_.begin() + std::ptrdiff_t(dropped));
+    journalFrom_ = newest;
+}
+
+QRect RetainedCanvas::restorePixels(std::size_t op) {
+    QRect restored;
+    while (!journal_.empty() && journal_.back().op >= op) {
+        const Patch& p = journal_.back();
+        const QRgb* from = journalPixels_.data() + p.pixels;
+        for (int y = p.area.top(); y <= p.area.bottom(); ++y, from += p.area.width())
+            std::copy(from, from + p.area.width(),
+                      reinterpret_cast<QRgb*>(image_.scanLine(y)) + p.area.left());
+        restored |= p.area;
+        journalPixels_.resize(p.pixels);
+        journal_.pop_back();
+    }
+    return restored;
+}
+
+void RetainedCanvas::forgetJournal() {
+    journal_.clear();
+    journalPixels_.clear();
+    journal_.shrink_to_fit();
+    journalPixels_.shrink_to_fit();
+    journalFrom_ = NoJournal;
+}
+
 void RetainedCanvas::append(const Op& op) {
     ops_.push_back(op);
     if (ops_.size() >= FoldLimit)
@@ -210,6 +270,7 @@ void RetainedCanvas::fold() {
     rendered_ = 0;
     barrier_ = 0;
     ++generation_;
+    forgetJournal();
     if (unsized) {
         image_ = QImage();
         dirty_ = QRect();
@@ -217,6 +278,7 @@ void RetainedCanvas::fold() {
 }
 
 void RetainedCanvas::renderAll() {
+    forgetJournal();
     if (image_.isNull())
         return;
     if (base_.isNull())
@@ -261,6 +323,8 @@ void RetainedCanvas::rasterize(std::size_t from, const QRect& clip) {
                 continue;
             if (painter)
                 painter.reset();
+            if (clip.isNull() && i >= journalFrom_)
+                keepPixels(i, square);
             for (int y = square.top(); y <= square.bottom(); ++y) {
                 auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
                 std::fill(row + square.left(), row + square.right() + 1, op.color);
@@ -273,6 +337,8 @@ void RetainedCanvas::rasterize(std::size_t from, const QRect& clip) {
         }
         if (!clip.isNull() && !stroke(nullptr, op, size, penWidth).intersects(clip))
             continue;
+        if (clip.isNull() && i >= journalFrom_)
+            keepPixels(i, stroke(nullptr, op, size, penWidth));
         if (!painter) {
             painter.emplace(&image_);
             painter->setRenderHint(QPainter::Antialiasing, false);

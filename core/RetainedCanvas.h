@@ -22,6 +22,7 @@ class RetainedCanvas {
 public:
     static constexpr std::size_t FoldLimit = 1 << 18;
     static constexpr std::size_t RasterizeBatch = 1 << 14;
+    static constexpr std::size_t JournalBudget = 16 << 20;
 
     explicit RetainedCanvas(QRgb background = qRgb(240, 240, 240));
 
@@ -56,9 +57,11 @@ public:
     // Later operations are never reordered across a mark taken here.
     Mark mark();
     // Takes the drawing back to a mark: the operations after it are dropped and the pixels they
-    // covered are drawn again from the ones before, the same pixels as if they had never been
-    // drawn. False, and nothing changed, when the mark is of another generation: whoever took it
-    // must draw again from a record of its own.
+    // covered become what they were before them, the same pixels as if they had never been
+    // drawn. The pixels they painted over are kept since the marks, up to JournalBudget bytes,
+    // so that taking a plot back costs about what drawing it did; beyond that they are drawn
+    // again from the operations before. False, and nothing changed, when the mark is of another
+    // generation: whoever took it must draw again from a record of its own.
     bool rewind(Mark to);
     // The number of times the operations so far were dropped.
     std::uint64_t generation() const { return generation_; }
@@ -83,8 +86,14 @@ private:
     // painter it only tells the rectangle.
     static QRect stroke(QPainter* painter, const Op& op, QSize size, int penWidth);
     void append(const Op& op);
-    // Rasterizes the operations from the given one on; with a clip, only the pixels inside it.
+    // Rasterizes the operations from the given one on; with a clip, only the pixels inside it,
+    // drawing again what is already in the journal.
     void rasterize(std::size_t from, const QRect& clip = {});
+    // Keeps the pixels of area before operation op paints over them.
+    void keepPixels(std::size_t op, const QRect& area);
+    // Puts back the pixels that the operations from op on painted over; the area they cover.
+    QRect restorePixels(std::size_t op);
+    void forgetJournal();
     void renderAll();
     void fold();
 
@@ -98,4 +107,14 @@ private:
     std::size_t barrier_ = 0;
     std::uint64_t generation_ = 0;
     QRect dirty_;
+
+    struct Patch {
+        std::size_t op;
+        QRect area;
+        std::size_t pixels; // where its pixels start in journalPixels_
+    };
+    static constexpr std::size_t NoJournal = std::size_t(-1);
+    std::vector<Patch> journal_;
+    std::vector<QRgb> journalPixels_;
+    std::size_t journalFrom_ = NoJournal; // the first operation the journal covers
 };
