@@ -75,13 +75,18 @@ int main(int argc, char** argv) {
 
     for (int curves : {10, 100, 1000}) {
         auto form = windowWith(curves, prompter);
+        // Runs of undos one after the other, then of redos, as a user takes back several plots.
+        const int run = std::min(curves - 1, 20);
         std::vector<double> undo, redo;
-        for (int i = 0; i < 51; ++i) {
-            undo.push_back(timed(*form, [&] { form->history().undo(); }));
-            redo.push_back(timed(*form, [&] { form->history().redo(); }));
+        for (int i = 0; i < 5; ++i) {
+            for (int step = 0; step < run; ++step)
+                undo.push_back(timed(*form, [&] { form->history().undo(); }));
+            for (int step = 0; step < run; ++step)
+                redo.push_back(timed(*form, [&] { form->history().redo(); }));
         }
-        std::printf("%4d curves: undo of one plot %.2f ms, redo %.2f ms (medians of 51)\n", curves,
-                    median(undo), median(redo));
+        std::printf("%4d curves: undo of one plot %.2f ms, redo %.2f ms (medians of %zu, in runs "
+                    "of %d)\n",
+                    curves, median(undo), median(redo), undo.size(), run);
     }
 
     QTemporaryDir dir;
