@@ -1,5 +1,6 @@
 #include "Fonts.h"
 #include "Forms.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    installQtItalian(application);
     QCoreApplication::setApplicationName(QStringLiteral("Curve"));
     // Lets the desktop match the windows with the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(CURVE_APP_ID));

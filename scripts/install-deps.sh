@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev
-    qt6-base-dev qt6-svg-dev libgl-dev
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
     fonts-liberation fonts-dejavu-core
     xvfb openbox xdotool imagemagick x11-utils xclip
     gnuplot-nox librsvg2-bin desktop-file-utils appstream dpkg-dev file
