@@ -1,12 +1,12 @@
+#include "EarlyStart.h"
 #include "Fonts.h"
 #include "Forms.h"
 #include "QtTranslations.h"
 
 #include <QApplication>
-#include <QDirIterator>
-#include <QIcon>
 
 int main(int argc, char* argv[]) {
+    EarlyStart early;
     QApplication application(argc, argv);
     installQtItalian(application);
     QCoreApplication::setApplicationName(QStringLiteral("Curve"));
@@ -14,10 +14,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral(CURVE_APP_ID));
     QApplication::setFont(windowDefaultFont());
 
-    QIcon icon;
-    for (QDirIterator sizes(QStringLiteral(":/icons")); sizes.hasNext();)
-        icon.addFile(sizes.next());
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(early.windowIcon());
 
     Forms forms;
     forms.show(FormId::Form1);
