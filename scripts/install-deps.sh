@@ -9,6 +9,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     xvfb openbox xdotool imagemagick x11-utils xclip libxcb1-dev pkgconf
     gnuplot-nox librsvg2-bin desktop-file-utils appstream dpkg-dev file
+    python3 python3-pyatspi at-spi2-core dbus git
 )
 
 missing=()
