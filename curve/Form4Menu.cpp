@@ -12,7 +12,7 @@
 #include <QMenu>
 #include <QShortcut>
 
-Form4Menu::Form4Menu(Form4& window) : QObject(&window), window_(window) {
+Form4Menu::Form4Menu(Form4& window) : window_(window) {
     undo_ = windowAction(QStringLiteral("Annulla curva"), {QKeySequence::Undo}, &Form4Menu::undo);
     redo_ = windowAction(
         QStringLiteral("Ripeti curva"),
