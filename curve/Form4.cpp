@@ -117,7 +117,7 @@ void Form4::fillContextMenu(QMenu& menu) {
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
         clipboard_->setText(equationText(model_.lastPlot()));
     });
-    copyEquation->setEnabled(plot.curve > 0);
+    copyEquation->setEnabled(plot.points >= 2);
     menu.addAction(QStringLiteral("Copia immagine"), this,
                    [this] { clipboard_->setImage(drawing()); });
     menu.addAction(QStringLiteral("Salva immagine…"), this, [this] {

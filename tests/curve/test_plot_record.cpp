@@ -74,10 +74,7 @@ private slots:
         QVERIFY(r.points > 1);
         QCOMPARE(r.stoppedEarly, QByteArray(QTest::currentDataTag()).startsWith("stops early"));
 
-        // The plot adds its step to the angle from 0, where there is no point.
-        std::vector<double> angles;
-        for (double alfa = r.step; long(angles.size()) < r.points; alfa += r.step)
-            angles.push_back(alfa);
+        const std::vector<double> angles = drawnAngles(r);
         QCOMPARE(angles.back(), r.lastAlfa);
         const CurveFormula curve = CurveFormula::of(r);
         double px = 0, py = 0;
