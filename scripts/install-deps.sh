@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libgl-dev
     fonts-liberation fonts-dejavu-core
     xvfb openbox xdotool imagemagick x11-utils xclip
-    gnuplot-nox librsvg2-bin desktop-file-utils appstream dpkg-dev file
+    gnuplot-nox poppler-utils librsvg2-bin desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()
