@@ -49,6 +49,9 @@ QPointF readout(const QString& tip) {
     return {QLocale().toDouble(words.value(2)), QLocale().toDouble(words.value(5))};
 }
 
+// Ways to open a context menu.
+constexpr int RightClick = 0, MenuKey = 1, ShiftF10 = 2;
+
 } // namespace
 
 class Form4MenuTest : public QObject {
@@ -161,22 +164,20 @@ private slots:
     // no curve to rebuild.
     void copyEquationNeedsTwoPoints_data() {
         QTest::addColumn<QString>("inst");
-        QTest::addColumn<QString>("entry");
-        QTest::newRow("one point, at 50°") << "0,04"
-                                           << "(Copia equazione)";
-        QTest::newRow("two points, at 40° and 80°") << "0,05"
-                                                    << "Copia equazione";
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("one point, at 50°") << "0,04" << false;
+        QTest::newRow("two points, at 40° and 80°") << "0,05" << true;
     }
     void copyEquationNeedsTwoPoints() {
         QFETCH(QString, inst);
-        QFETCH(QString, entry);
+        QFETCH(bool, offered);
         Form4 form;
         form.readIncr = [] { return 0.75; };
         form.Text9->setText(inst);
         form.Form_Activate();
         QMenu menu;
         form.fillContextMenu(menu);
-        QCOMPARE(entries(menu)[2], entry);
+        QCOMPARE(entries(menu)[2], offered ? "Copia equazione" : "(Copia equazione)");
     }
 
     // Where the menu opens, on a window that an activation tracker drives as the program does:
@@ -186,27 +187,17 @@ private slots:
     // that is no new activation of the window: it plots nothing.
     void menuOpensAndClosesWithoutPlotting_data() {
         QTest::addColumn<QString>("target"); // a control's name, or empty for the drawing
-        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("how");
         QTest::addColumn<QString>("firstEntry");
-        QTest::newRow("right click on the drawing") << ""
-                                                    << "right click"
-                                                    << "Curva 1: ";
-        QTest::newRow("Menu key in a field") << "Text4"
-                                             << "Menu key"
-                                             << "Curva 1: ";
-        QTest::newRow("Shift+F10 in a field") << "Text4"
-                                              << "Shift+F10"
-                                              << "Curva 1: ";
-        QTest::newRow("right click on a field") << "Text1"
-                                                << "right click"
-                                                << "&Undo";
-        QTest::newRow("right click on a button") << "Command1"
-                                                 << "right click"
-                                                 << "";
+        QTest::newRow("right click on the drawing") << "" << RightClick << "Curva 1: ";
+        QTest::newRow("Menu key in a field") << "Text4" << MenuKey << "Curva 1: ";
+        QTest::newRow("Shift+F10 in a field") << "Text4" << ShiftF10 << "Curva 1: ";
+        QTest::newRow("right click on a field") << "Text1" << RightClick << "&Undo";
+        QTest::newRow("right click on a button") << "Command1" << RightClick << "";
     }
     void menuOpensAndClosesWithoutPlotting() {
         QFETCH(QString, target);
-        QFETCH(QString, how);
+        QFETCH(int, how);
         QFETCH(QString, firstEntry);
         Form4 window;
         window.readIncr = [] { return 0.75; };
@@ -230,12 +221,12 @@ private slots:
         closer.start(20);
         QWidget* widget = target.isEmpty() ? &window : window.findChild<QWidget*>(target);
         widget->setFocus();
-        if (how == "Shift+F10") {
+        if (how == ShiftF10) {
             QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier);
         } else { // as the platform delivers a click or the Menu key: to the widget under the
                  // mouse, or to the one with the focus
             const auto reason =
-                how == "Menu key" ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse;
+                how == MenuKey ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse;
             const QPoint at = target.isEmpty() ? QPoint(1200, 900) : QPoint(5, 5);
             QContextMenuEvent event(reason, at, widget->mapToGlobal(at));
             QApplication::sendEvent(widget, &event);
