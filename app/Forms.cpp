@@ -3,6 +3,7 @@
 #include "Form1.h"
 #include "Form2.h"
 #include "Form4.h"
+#include "ScrollBar.h"
 
 #include <QCoreApplication>
 
@@ -27,7 +28,16 @@ Form2& Forms::form2() {
         form2_ = std::make_unique<Form2>(prompter_);
         form2_->showCurveWindow = [this] { navigation_.showCurveWindow(); };
         form2_->endProgram = [this] { navigation_.endProgram(); };
-        tracker_.addForm(form2_.get(), [this] { form2_->Form_Activate(); });
+        // A calibration made after an exercise was opened replaces the exercise's own ratio.
+        const auto recalibrated = [this] {
+            if (form4_)
+                form4_->calibrationChanged();
+        };
+        tracker_.addForm(form2_.get(), [this, recalibrated] {
+            form2_->Form_Activate();
+            recalibrated();
+        });
+        QObject::connect(form2_->HScroll1, &QScrollBar::valueChanged, form2_.get(), recalibrated);
     }
     return *form2_;
 }

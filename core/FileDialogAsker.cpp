@@ -52,3 +52,14 @@ QString FileDialogAsker::askSaveFileName(const SaveChoice& choice, QString& sele
     }
     return {};
 }
+
+QString FileDialogAsker::askOpenFileName(const QString& title, const QString& folder,
+                                         const QStringList& filters) {
+    QFileDialog dialog(parent_, title, folder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}

@@ -23,12 +23,22 @@ public:
     virtual QString askSaveFileName(const SaveChoice& choice, QString& selectedFilter) = 0;
 };
 
+// Asks which file to open, showing folder first; an empty path means the user cancelled.
+class OpenFileAsker {
+public:
+    virtual ~OpenFileAsker() = default;
+    virtual QString askOpenFileName(const QString& title, const QString& folder,
+                                    const QStringList& filters) = 0;
+};
+
 // The real file dialog, modal over the given window. An existing file is replaced only after a
 // question in the program's words; "Annulla" goes back to the dialog.
-class FileDialogAsker final : public SaveFileAsker {
+class FileDialogAsker final : public SaveFileAsker, public OpenFileAsker {
 public:
     explicit FileDialogAsker(QWidget* parent) : parent_(parent) {}
     QString askSaveFileName(const SaveChoice& choice, QString& selectedFilter) override;
+    QString askOpenFileName(const QString& title, const QString& folder,
+                            const QStringList& filters) override;
 
 private:
     QWidget* parent_;

@@ -144,6 +144,20 @@ RetainedCanvas& SurfaceWidget::retainedDrawing() {
     return canvas_;
 }
 
+bool SurfaceWidget::rewindDrawing(RetainedCanvas::Mark to) {
+    if (!canvas_.rewind(to))
+        return false;
+    scheduleRepaint();
+    return true;
+}
+
+RetainedCanvas SurfaceWidget::exchangeDrawing(RetainedCanvas replacement) {
+    std::swap(canvas_, replacement);
+    syncCanvasSize();
+    update();
+    return replacement;
+}
+
 QSize SurfaceWidget::canvasPixelSize() const {
     const qreal ratio = devicePixelRatioF();
     return {qRound(width() * ratio), qRound(height() * ratio)};

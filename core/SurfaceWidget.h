@@ -39,6 +39,11 @@ public:
     const QImage& drawing();
     // The retained drawing at the window's current device-pixel size, to export it.
     RetainedCanvas& retainedDrawing();
+    // Where the drawing stands, and the drawing taken back there (see RetainedCanvas).
+    RetainedCanvas::Mark drawingMark() { return canvas_.mark(); }
+    bool rewindDrawing(RetainedCanvas::Mark to);
+    // Shows another retained drawing in place of this one, which is returned.
+    RetainedCanvas exchangeDrawing(RetainedCanvas replacement);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

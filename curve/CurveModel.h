@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class Prompter;
@@ -57,8 +58,14 @@ public:
     // the latest curve. Reads no field and shows no message. The variables are left as the
     // plot leaves them: whoever replays sets the displacements and the colour counter after.
     void replay(const PlotRecord& curve);
-    // Forgets the curves of the drawing, as clearing it does.
-    void forgetCurves() { curves_.clear(); }
+    // The curves of the drawing handed over and forgotten, as clearing the drawing forgets
+    // them; put back; the latest one forgotten, as taking its plot back does.
+    std::vector<PlotRecord> takeCurves() { return std::exchange(curves_, {}); }
+    void putCurves(std::vector<PlotRecord> curves) { curves_ = std::move(curves); }
+    void dropLastCurve() {
+        if (!curves_.empty())
+            curves_.pop_back();
+    }
 
     // A point in curve coordinates (x to the right and y upward from the origin CX, CY) on the
     // surface, and back.

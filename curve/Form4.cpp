@@ -2,8 +2,9 @@
 
 #include "Accessibility.h"
 #include "Clipboard.h"
-#include "DrawingSave.h"
+#include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
+#include "Form4Menu.h"
 #include "NumberText.h"
 #include "PlotText.h"
 #include "Prompter.h"
@@ -11,21 +12,30 @@
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
-#include <QCursor>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QShortcut>
+#include <QSignalBlocker>
 #include <QToolTip>
 #include <cmath>
+
+namespace {
+
+// The drawing's cost, in the angles its plots walk: what a long drawing reports progress in.
+double walkOf(const PlotRecord& curve) {
+    return curve.INST > 0 ? 45 * curve.INST : 1;
+}
+
+} // namespace
 
 Form4::Form4(Prompter* prompter, QWidget* parent)
     : SurfaceWidget(parent), Form4Controls(buildForm4Controls(this)),
       ownClipboard_(std::make_unique<SystemClipboard>()), clipboard_(ownClipboard_.get()),
-      ownSaveFileAsker_(std::make_unique<FileDialogAsker>(this)),
-      saveFileAsker_(ownSaveFileAsker_.get()), prompter_(prompter, this),
-      model_(*this, *this, prompter_.get(), [this] { return readIncr(); }) {
+      ownFileAsker_(std::make_unique<FileDialogAsker>(this)), saveFileAsker_(ownFileAsker_.get()),
+      openFileAsker_(ownFileAsker_.get()), prompter_(prompter, this),
+      model_(*this, *this, prompter_.get(), [this] { return fileIncr_ ? *fileIncr_ : readIncr(); }),
+      history_(*this), exerciseFiles_(std::make_unique<ExerciseFiles>(*this)) {
     setWindowTitle(QStringLiteral("Form4"));
     resize(Form4DesignSize);
     setAccessibleTexts(this, "",
@@ -41,28 +51,23 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
     connect(HScroll1, &QScrollBar::valueChanged, this, &Form4::HScroll1_Change);
     connect(HScroll2, &QScrollBar::valueChanged, this, &Form4::HScroll2_Change);
     connect(Check1, &QCheckBox::toggled, this, &Form4::Check1_Click);
-
-    // From the keyboard the menu opens wherever the focus is, the fields and scroll bars
-    // included, since every control of the window can hold it; a right click on a control
-    // still opens the control's own menu.
-    auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
-    connect(shiftF10, &QShortcut::activated, this, &Form4::openContextMenuFromKeyboard);
-    for (QWidget* child : findChildren<QWidget*>())
-        child->installEventFilter(this);
+    menu_ = std::make_unique<Form4Menu>(*this);
 }
 
 Form4::~Form4() = default;
 
 void Form4::Form_Activate() {
-    model_.Form_Activate();
+    if (std::exchange(keepOpenedDrawing_, false))
+        return;
+    asStep(false, [this] { model_.Form_Activate(); });
 }
 
 void Form4::Command1_Click() {
-    model_.CALCOLA();
+    asStep(false, [this] { model_.CALCOLA(); });
 }
 
 void Form4::Command2_Click() {
-    model_.clearAndRedraw();
+    asStep(true, [this] { model_.clearAndRedraw(); });
 }
 
 void Form4::Command3_Click() {
@@ -97,10 +102,13 @@ void Form4::Check1_Click() {
 }
 
 void Form4::displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable) {
-    const auto position = static_cast<std::int16_t>(bar->value());
-    shown->setText(IntegerToText(position));
-    variable = position;
-    model_.plotByMode(Check1->isChecked());
+    const bool multiple = Check1->isChecked();
+    asStep(!multiple, [&] {
+        const auto position = static_cast<std::int16_t>(bar->value());
+        shown->setText(IntegerToText(position));
+        variable = position;
+        model_.plotByMode(multiple);
+    });
 }
 
 // Moving the bar back to 0 runs its change handler first, when the position was not 0.
@@ -111,45 +119,12 @@ void Form4::resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& v
 }
 
 void Form4::fillContextMenu(QMenu& menu) {
-    const PlotRecord& plot = model_.lastPlot();
-    menu.addAction(distanceLine(plot))->setEnabled(false);
-    menu.addSeparator();
-    QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
-        clipboard_->setText(equationText(model_.lastPlot()));
-    });
-    copyEquation->setEnabled(plot.points >= 2);
-    menu.addAction(QStringLiteral("Copia immagine"), this,
-                   [this] { clipboard_->setImage(drawing()); });
-    menu.addAction(QStringLiteral("Salva immagine…"), this, [this] {
-        saveDrawingAs(retainedDrawing(), size(), *saveFileAsker_, prompter_.get());
-    });
-}
-
-void Form4::openContextMenu(QPoint globalPosition) {
-    QMenu menu(this);
-    fillContextMenu(menu);
-    menu.exec(globalPosition);
-}
-
-// It appears under the mouse when that rests on the drawing, else in the window's middle.
-void Form4::openContextMenuFromKeyboard() {
-    const QPoint mouse = mapFromGlobal(QCursor::pos());
-    const bool onDrawing = rect().contains(mouse) && childAt(mouse) == nullptr;
-    openContextMenu(mapToGlobal(onDrawing ? mouse : rect().center()));
-}
-
-bool Form4::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::ContextMenu &&
-        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
-        openContextMenuFromKeyboard();
-        return true;
-    }
-    return SurfaceWidget::eventFilter(watched, event);
+    menu_->fill(menu);
 }
 
 void Form4::contextMenuEvent(QContextMenuEvent* event) {
     if (event->reason() == QContextMenuEvent::Keyboard) {
-        openContextMenuFromKeyboard();
+        menu_->openFromKeyboard();
         return;
     }
     // A control without a menu of its own passes the event on: it stays the control's.
@@ -157,7 +132,7 @@ void Form4::contextMenuEvent(QContextMenuEvent* event) {
         event->ignore();
         return;
     }
-    openContextMenu(event->globalPos());
+    menu_->open(event->globalPos());
 }
 
 QString Form4::toolTipAt(QPoint position) const {
@@ -230,4 +205,141 @@ QString Form4::fieldText(Field field) const {
 
 void Form4::setFieldText(Field field, const QString& text) {
     box(field)->setText(text);
+}
+
+WindowState Form4::windowState() const {
+    WindowState state;
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i)
+        state.controls.fields[i] = fieldText(static_cast<Field>(i));
+    // The variables follow the bars; inside a bar's change handler they still hold the position
+    // before the change.
+    state.controls.HScroll1 = model_.SPTX;
+    state.controls.HScroll2 = model_.SPTY;
+    state.controls.Check1 = Check1->isChecked();
+    state.Miocolor = model_.Miocolor;
+    state.Incr = model_.scaleIncr();
+    state.fileIncr = fileIncr_;
+    return state;
+}
+
+void Form4::restoreWindowState(const WindowState& state) {
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i)
+        setFieldText(static_cast<Field>(i), state.controls.fields[i]);
+    // Setting a bar or the check box runs no handler: restoring never plots.
+    {
+        const QSignalBlocker horizontal(HScroll1), vertical(HScroll2), mode(Check1);
+        HScroll1->setValue(state.controls.HScroll1);
+        HScroll2->setValue(state.controls.HScroll2);
+        Check1->setChecked(state.controls.Check1);
+    }
+    Text6->setText(IntegerToText(state.controls.HScroll1));
+    Text7->setText(IntegerToText(state.controls.HScroll2));
+    Check1_Click();
+    model_.SPTX = state.controls.HScroll1;
+    model_.SPTY = state.controls.HScroll2;
+    model_.Miocolor = state.Miocolor;
+    if (state.Incr != model_.scaleIncr())
+        model_.setUpScale(state.Incr);
+    fileIncr_ = state.fileIncr;
+    startFieldsAfresh();
+}
+
+void Form4::startFieldsAfresh() {
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i) {
+        QLineEdit* field = box(static_cast<Field>(i));
+        if (!field->isUndoAvailable() && !field->isRedoAvailable())
+            continue;
+        // Setting the text anew empties the field's own undo; the cursor stays where it was.
+        const int cursor = field->cursorPosition();
+        field->setText(field->text());
+        field->setCursorPosition(cursor);
+    }
+}
+
+void Form4::asStep(bool clears, const std::function<void()>& command) {
+    // Nothing to go back to before the window's first drawing, and a step inside a step (a
+    // bar's change inside "Azzera") belongs to it.
+    if (inStep_ || model_.scaleIncr() == 0) {
+        command();
+        return;
+    }
+    inStep_ = true;
+    const WindowState before = windowState();
+    const RetainedCanvas::Mark mark = drawingMark();
+    std::vector<PlotRecord> replaced;
+    if (clears)
+        replaced = model_.curves();
+    command();
+    const WindowState after = windowState();
+    if (clears)
+        history_.pushReplace(before, std::move(replaced), after, model_.curves());
+    else if (!model_.curves().empty())
+        history_.pushPlot(before, mark, after, model_.curves().back());
+    startFieldsAfresh();
+    inStep_ = false;
+}
+
+void Form4::takeBackLastCurve(RetainedCanvas::Mark before, double incr) {
+    model_.dropLastCurve();
+    if (!rewindDrawing(before))
+        redrawWith(model_.curves(), incr, nullptr);
+}
+
+void Form4::drawAgain(const PlotRecord& curve) {
+    model_.replay(curve);
+}
+
+bool Form4::redrawWith(const std::vector<PlotRecord>& curves, double incr,
+                       DrawingProgress* progress) {
+    // Copied first: the list may be the model's own.
+    const std::vector<PlotRecord> toDraw = curves;
+    double total = 0;
+    for (const PlotRecord& curve : toDraw)
+        total += walkOf(curve);
+    Cls();
+    model_.takeCurves();
+    // A drawing starts with the axes, as the activation after a clearing draws them.
+    model_.setUpScale(toDraw.empty() ? incr : toDraw.front().Incr);
+    model_.drawAxes();
+    double done = 0;
+    for (const PlotRecord& curve : toDraw) {
+        if (progress && !progress->proceed(done, total))
+            return false;
+        model_.replay(curve);
+        done += walkOf(curve);
+    }
+    return true;
+}
+
+Exercise Form4::exercise() const {
+    const WindowState state = windowState();
+    Exercise exercise;
+    exercise.controls = state.controls;
+    exercise.Incr = state.Incr;
+    exercise.drawingSize = size();
+    exercise.Miocolor = state.Miocolor;
+    exercise.curves = model_.curves();
+    return exercise;
+}
+
+bool Form4::openExercise(const Exercise& exercise, DrawingProgress* progress) {
+    const bool setUp = model_.scaleIncr() != 0;
+    const WindowState before = windowState();
+    const WindowState after{exercise.controls, exercise.Miocolor, exercise.Incr, exercise.Incr};
+    std::vector<PlotRecord> replaced = model_.takeCurves();
+    // The drawing on the screen is kept aside until the new one is whole.
+    RetainedCanvas shown = exchangeDrawing(RetainedCanvas(retainedDrawing().background()));
+    if (!redrawWith(exercise.curves, exercise.Incr, progress)) {
+        exchangeDrawing(std::move(shown));
+        model_.takeCurves();
+        model_.putCurves(std::move(replaced));
+        restoreWindowState(before);
+        return false;
+    }
+    restoreWindowState(after);
+    if (setUp)
+        history_.pushReplace(before, std::move(replaced), after, model_.curves());
+    else
+        keepOpenedDrawing_ = true; // the first activation shows the exercise as it is
+    return true;
 }

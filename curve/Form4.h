@@ -1,49 +1,82 @@
 #pragma once
 
+#include "CurveHistory.h"
 #include "CurveModel.h"
 #include "Form4Layout.h"
 #include "Prompter.h"
 #include "SurfaceWidget.h"
 
 #include <functional>
+#include <memory>
+#include <optional>
 
 class Clipboard;
-class SaveFileAsker;
+class ExerciseFiles;
+class FileDialogAsker;
+class Form4Menu;
+class OpenFileAsker;
 class QMenu;
 class QScrollBar;
+class SaveFileAsker;
+
+// Told how far a long drawing has got; answers whether to go on.
+class DrawingProgress {
+public:
+    virtual ~DrawingProgress() = default;
+    virtual bool proceed(double done, double total) = 0;
+};
 
 // The curve window: the parameter panels and commands over a retained drawing on which the
 // curves are plotted. It neither shows nor activates itself; whoever opens it calls
 // Form_Activate when it becomes the program's active window.
-class Form4 : public SurfaceWidget, public Form4Controls, private CurveFields {
+//
+// Its work is a document: what the controls show and the curves drawn since the drawing was
+// last cleared, which drawn again give the drawing. Every command that changes the drawing is a
+// step that can be taken back and done again; taking it back restores the drawing, the
+// controls, the colour of the next curve and the ratio of the scale, and plots nothing.
+class Form4 : public SurfaceWidget, public Form4Controls, private CurveFields, private CurveSteps {
 public:
     // Messages go to prompter, or to message boxes over this window when none is given.
     explicit Form4(Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~Form4() override;
 
-    // Sets up the scale from Incr, draws the axes and plots one curve.
+    // Sets up the scale from Incr, draws the axes and plots one curve. Right after an exercise
+    // was opened into a window never shown, it leaves the exercise's drawing as it is.
     void Form_Activate();
     CurveModel& model() { return model_; }
 
-    // The calibration ratio; must be set before the first activation.
+    // The calibration ratio; must be set before the first activation. An opened exercise's own
+    // ratio takes its place until calibrationChanged() is called.
     std::function<double()> readIncr;
+    void calibrationChanged() { fileIncr_.reset(); }
     // "ESCI" and "?".
     std::function<void()> endProgram;
     std::function<void()> showInstructions;
 
-    // Copies go to the desktop's clipboard unless another one is given; "Salva immagine…"
-    // asks with the file dialog unless another asker is given.
+    // Copies go to the desktop's clipboard unless another one is given; files are asked for with
+    // the file dialog unless another asker is given.
     void setClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
     void setSaveFileAsker(SaveFileAsker& asker) { saveFileAsker_ = &asker; }
+    void setOpenFileAsker(OpenFileAsker& asker) { openFileAsker_ = &asker; }
+    Clipboard& clipboard() const { return *clipboard_; }
+    SaveFileAsker& saveFileAsker() const { return *saveFileAsker_; }
+    OpenFileAsker& openFileAsker() const { return *openFileAsker_; }
+    Prompter& prompter() const { return prompter_.get(); }
 
-    // The drawing's context menu: a line on the last curve's distance to its target point,
-    // then the commands on the drawing. Opened by a right click on the drawing, the Menu key
-    // or Shift+F10.
+    // The drawing's context menu (see Form4Menu), opened by a right click on the drawing, the
+    // Menu key or Shift+F10.
     void fillContextMenu(QMenu& menu);
-    void openContextMenu(QPoint globalPosition);
     // The tooltip at a point of the window: the curve coordinates under it, with the distance
     // line over the target marker; empty over a control or before the first plot.
     QString toolTipAt(QPoint position) const;
+
+    // The window's work as an exercise, and an exercise put in its place as one step: the
+    // controls show its values and its curves are drawn again in order. A long drawing reports
+    // to progress, which may stop it: then everything stays as it was and false is returned.
+    Exercise exercise() const;
+    bool openExercise(const Exercise& exercise, DrawingProgress* progress = nullptr);
+    QUndoStack& history() { return history_.stack(); }
+    ExerciseFiles& exerciseFiles() { return *exerciseFiles_; }
 
     void Command1_Click();
     void Command2_Click();
@@ -59,22 +92,43 @@ protected:
     void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QString fieldText(Field field) const override;
     void setFieldText(Field field, const QString& text) override;
     QLineEdit* box(Field field) const;
 
-    void openContextMenuFromKeyboard();
+    void restoreWindowState(const WindowState& state) override;
+    RetainedCanvas::Mark drawingMark() override { return SurfaceWidget::drawingMark(); }
+    void takeBackLastCurve(RetainedCanvas::Mark before, double incr) override;
+    void drawAgain(const PlotRecord& curve) override;
+    void redrawWith(const std::vector<PlotRecord>& curves, double incr) override {
+        redrawWith(curves, incr, nullptr);
+    }
+    bool redrawWith(const std::vector<PlotRecord>& curves, double incr, DrawingProgress* progress);
+
+    WindowState windowState() const;
+    // Runs a command that changes the drawing as one step; clears tells that it clears the
+    // drawing first. A step inside a step belongs to it.
+    void asStep(bool clears, const std::function<void()>& command);
+    // After a step, a field's own undo starts again from its text as it stands.
+    void startFieldsAfresh();
+
     void displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
     void resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
 
     std::unique_ptr<Clipboard> ownClipboard_;
     Clipboard* clipboard_;
-    std::unique_ptr<SaveFileAsker> ownSaveFileAsker_;
+    std::unique_ptr<FileDialogAsker> ownFileAsker_;
     SaveFileAsker* saveFileAsker_;
+    OpenFileAsker* openFileAsker_;
     WindowPrompter prompter_;
     CurveModel model_;
+    CurveHistory history_;
+    std::optional<double> fileIncr_;
+    bool inStep_ = false;
+    bool keepOpenedDrawing_ = false;
     bool shownBefore_ = false;
+    std::unique_ptr<ExerciseFiles> exerciseFiles_;
+    std::unique_ptr<Form4Menu> menu_;
 };

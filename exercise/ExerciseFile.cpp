@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <cerrno>
 #include <cmath>
+#include <utility>
 
 using namespace ExerciseLimits;
 
@@ -90,8 +91,7 @@ public:
         // Qt writes a number that is not finite as null and refuses to read one beyond the
         // range of a double, so null is how such a number reaches a file; toDouble() makes it 0.
         if (value_.isNull())
-            refuse(QStringLiteral("%1 è null: un numero infinito o indefinito non è ammesso")
-                       .arg(place_));
+            refuseWith(QStringLiteral("è null: un numero infinito o indefinito non è ammesso"));
         return expect(QJsonValue::Double).toDouble();
     }
     // toInt() would take 3.0 and make 2.5 a default without a word: wholeness is checked here.

@@ -1,0 +1,135 @@
+#include "ExerciseFiles.h"
+
+#include "AtomicFile.h"
+#include "ExerciseFile.h"
+#include "FileDialogAsker.h"
+#include "Form4.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QStandardPaths>
+#include <memory>
+
+namespace {
+
+const QString Suffix = QStringLiteral("curva");
+
+// Shows "Apertura di …" with "Annulla" once a drawing looks like taking more than about half a
+// second; cancelling stops it.
+class OpeningProgress final : public DrawingProgress {
+public:
+    OpeningProgress(QWidget* window, QString name) : window_(window), name_(std::move(name)) {
+        clock_.start();
+    }
+
+    bool proceed(double done, double total) override {
+        constexpr int Steps = 1000;
+        if (!dialog_) {
+            const qint64 elapsed = clock_.elapsed();
+            if (elapsed < 100 || done <= 0 || double(elapsed) * total / done < 500)
+                return true;
+            dialog_ =
+                std::make_unique<QProgressDialog>(QStringLiteral("Apertura di %1").arg(name_),
+                                                  QStringLiteral("Annulla"), 0, Steps, window_);
+            dialog_->setWindowModality(Qt::ApplicationModal);
+            dialog_->setMinimumDuration(0);
+        }
+        dialog_->setValue(int(done / total * Steps));
+        return !dialog_->wasCanceled();
+    }
+
+private:
+    QWidget* window_;
+    QString name_;
+    QElapsedTimer clock_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
+
+// A drawing too large for an exercise file would be refused when opened again.
+QString whyNotWritable(const Exercise& exercise) {
+    double points = 0;
+    for (const PlotRecord& curve : exercise.curves)
+        if (curve.INST > 0)
+            points += 45 * curve.INST;
+    if (exercise.curves.size() > ExerciseLimits::MaxCurves || points > ExerciseLimits::MaxPoints)
+        return QStringLiteral("il disegno ha più curve di quante un esercizio ne possa tenere");
+    return {};
+}
+
+} // namespace
+
+QStringList exerciseFileFilters() {
+    return {QStringLiteral("Esercizio (*.curva)")};
+}
+
+QString exerciseTargetFor(const QString& chosenPath) {
+    return QFileInfo(chosenPath).suffix().compare(Suffix, Qt::CaseInsensitive) == 0
+               ? chosenPath
+               : chosenPath + '.' + Suffix;
+}
+
+QString ExerciseFiles::folder() const {
+    if (!lastFolder_.isEmpty())
+        return lastFolder_;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void ExerciseFiles::remember(const QString& path) {
+    currentPath_ = path;
+    lastFolder_ = QFileInfo(path).absolutePath();
+}
+
+bool ExerciseFiles::openAsked() {
+    const QString path = window_.openFileAsker().askOpenFileName(QStringLiteral("Apri esercizio"),
+                                                                 folder(), exerciseFileFilters());
+    return !path.isEmpty() && open(path);
+}
+
+bool ExerciseFiles::open(const QString& path) {
+    lastFolder_ = QFileInfo(path).absolutePath();
+    const ExerciseReading reading = readExerciseFile(path);
+    if (!reading.exercise) {
+        window_.prompter().MsgBox(reading.message);
+        return false;
+    }
+    OpeningProgress progress(&window_, QFileInfo(path).fileName());
+    if (!window_.openExercise(*reading.exercise, &progress))
+        return false;
+    remember(path);
+    window_.history().setClean();
+    return true;
+}
+
+bool ExerciseFiles::save() {
+    return currentPath_.isEmpty() ? saveAs() : saveTo(currentPath_);
+}
+
+bool ExerciseFiles::saveAs() {
+    const QString suggested = currentPath_.isEmpty()
+                                  ? QDir(folder()).filePath(QStringLiteral("esercizio.curva"))
+                                  : currentPath_;
+    const SaveChoice choice{
+        QStringLiteral("Salva esercizio"), suggested, exerciseFileFilters(),
+        [](const QString& chosen, const QString&) { return exerciseTargetFor(chosen); }};
+    QString filter = choice.filters.constFirst();
+    const QString chosen = window_.saveFileAsker().askSaveFileName(choice, filter);
+    return !chosen.isEmpty() && saveTo(exerciseTargetFor(chosen));
+}
+
+bool ExerciseFiles::saveTo(const QString& path) {
+    const QString what = QStringLiteral("l'esercizio");
+    const Exercise exercise = window_.exercise();
+    QString reason = whyNotWritable(exercise);
+    if (reason.isEmpty())
+        reason = writeFileAtomically(path, exerciseToJson(exercise));
+    if (!reason.isEmpty()) {
+        window_.prompter().MsgBox(saveFailureMessage(what, path, reason));
+        return false;
+    }
+    remember(path);
+    window_.history().setClean();
+    return true;
+}

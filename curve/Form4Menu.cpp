@@ -1,0 +1,129 @@
+#include "Form4Menu.h"
+
+#include "Clipboard.h"
+#include "DrawingSave.h"
+#include "ExerciseFiles.h"
+#include "Form4.h"
+#include "PlotText.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QShortcut>
+
+Form4Menu::Form4Menu(Form4& window) : QObject(&window), window_(window) {
+    undo_ = windowAction(QStringLiteral("Annulla curva"), {QKeySequence::Undo}, &Form4Menu::undo);
+    redo_ = windowAction(
+        QStringLiteral("Ripeti curva"),
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+        &Form4Menu::redo);
+    open_ = windowAction(QStringLiteral("Apri esercizio…"), {QKeySequence(Qt::CTRL | Qt::Key_O)},
+                         &Form4Menu::openExercise);
+    save_ = windowAction(QStringLiteral("Salva esercizio"), {QKeySequence(Qt::CTRL | Qt::Key_S)},
+                         &Form4Menu::saveExercise);
+    saveAs_ =
+        windowAction(QStringLiteral("Salva esercizio con nome…"),
+                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &Form4Menu::saveExerciseAs);
+    QUndoStack& history = window_.history();
+    undo_->setEnabled(history.canUndo());
+    redo_->setEnabled(history.canRedo());
+    connect(&history, &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+    connect(&history, &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
+
+    // From the keyboard the menu opens wherever the focus is, the fields and scroll bars
+    // included, since every control of the window can hold it; a right click on a control
+    // still opens the control's own menu.
+    auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), &window_);
+    connect(shiftF10, &QShortcut::activated, this, &Form4Menu::openFromKeyboard);
+    for (QWidget* child : window_.findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+QAction* Form4Menu::windowAction(const QString& text, const QList<QKeySequence>& keys,
+                                 void (Form4Menu::*slot)()) {
+    auto* action = new QAction(text, this);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    window_.addAction(action);
+    return action;
+}
+
+void Form4Menu::fill(QMenu& menu) {
+    const PlotRecord& plot = window_.model().lastPlot();
+    menu.addAction(distanceLine(plot))->setEnabled(false);
+    menu.addSeparator();
+    menu.addActions({undo_, redo_});
+    menu.addSeparator();
+    menu.addActions({open_, save_, saveAs_});
+    menu.addSeparator();
+    QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
+        window_.clipboard().setText(equationText(window_.model().lastPlot()));
+    });
+    copyEquation->setEnabled(plot.points >= 2);
+    menu.addAction(QStringLiteral("Copia immagine"), this,
+                   [this] { window_.clipboard().setImage(window_.drawing()); });
+    menu.addAction(QStringLiteral("Salva immagine…"), this, [this] {
+        saveDrawingAs(window_.retainedDrawing(), window_.size(), window_.saveFileAsker(),
+                      window_.prompter());
+    });
+}
+
+void Form4Menu::open(QPoint globalPosition) {
+    QMenu menu(&window_);
+    fill(menu);
+    menu.exec(globalPosition);
+}
+
+void Form4Menu::openFromKeyboard() {
+    const QPoint mouse = window_.mapFromGlobal(QCursor::pos());
+    const bool onDrawing = window_.rect().contains(mouse) && window_.childAt(mouse) == nullptr;
+    open(window_.mapToGlobal(onDrawing ? mouse : window_.rect().center()));
+}
+
+bool Form4Menu::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        openFromKeyboard();
+        return true;
+    }
+    // A field takes the undo keys for its own typing only while it has some since the last
+    // plot; otherwise they reach the window's actions.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* field = qobject_cast<QLineEdit*>(watched);
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool undoKey = key->matches(QKeySequence::Undo);
+        const bool redoKey =
+            redo_->shortcuts().contains(QKeySequence(key->modifiers() | Qt::Key(key->key())));
+        if (field && (undoKey || redoKey)) {
+            const bool ownTyping = field->isModified() &&
+                                   (undoKey ? field->isUndoAvailable() : field->isRedoAvailable());
+            if (!ownTyping) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Form4Menu::undo() {
+    window_.history().undo();
+}
+
+void Form4Menu::redo() {
+    window_.history().redo();
+}
+
+void Form4Menu::openExercise() {
+    window_.exerciseFiles().openAsked();
+}
+
+void Form4Menu::saveExercise() {
+    window_.exerciseFiles().save();
+}
+
+void Form4Menu::saveExerciseAs() {
+    window_.exerciseFiles().saveAs();
+}

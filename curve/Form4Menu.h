@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+class Form4;
+class QAction;
+class QMenu;
+
+// The curve window's context menu and its keys. The menu: a line on how close the latest curve
+// came to its target point; "Annulla curva" and "Ripeti curva"; the exercise files; then copies
+// of the equation and of the drawing and "Salva immagine…". Its keys work wherever the focus is
+// in the window, except that a field whose text changed since the last plot takes Ctrl+Z and
+// Ctrl+Shift+Z to undo and redo its own typing first.
+class Form4Menu : public QObject {
+public:
+    explicit Form4Menu(Form4& window);
+
+    void fill(QMenu& menu);
+    void open(QPoint globalPosition);
+    // From the keyboard: under the mouse when that rests on the drawing, else in the window's
+    // middle.
+    void openFromKeyboard();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* windowAction(const QString& text, const QList<QKeySequence>& keys,
+                          void (Form4Menu::*slot)());
+    void undo();
+    void redo();
+    void openExercise();
+    void saveExercise();
+    void saveExerciseAs();
+
+    Form4& window_;
+    QAction* undo_;
+    QAction* redo_;
+    QAction* open_;
+    QAction* save_;
+    QAction* saveAs_;
+};

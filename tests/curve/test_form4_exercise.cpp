@@ -1,0 +1,276 @@
+// The curve window's work as a document: every step taken back and done again through the real
+// window, an exercise opened and saved, a refused file leaving the window as it was.
+#include "ExerciseFile.h"
+#include "ExerciseFiles.h"
+#include "FileDialogAsker.h"
+#include "Form4.h"
+#include "PlotText.h"
+#include "RecordingPrompter.h"
+#include "ScrollBar.h"
+#include "WidgetTesting.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+// What a user sees of the window: the drawing, the controls and the menu's first line, with the
+// origin where the next plot will be drawn.
+struct Seen {
+    QImage drawing;
+    QStringList controls;
+    QString distance;
+    bool operator==(const Seen&) const = default;
+};
+
+Seen seen(Form4& form) {
+    QStringList controls;
+    for (QLineEdit* field : form.findChildren<QLineEdit*>())
+        controls << field->objectName() + '=' + field->text();
+    controls << QString::number(form.HScroll1->value()) << QString::number(form.HScroll2->value())
+             << form.Check1->text() << "CY=" + QString::number(form.model().CY);
+    controls.sort();
+    return {form.drawing().copy(), controls, distanceLine(form.model().lastPlot())};
+}
+
+char* describe(const Seen& s) {
+    return qstrdup(qPrintable(s.controls.join(' ') + " | " + s.distance));
+}
+
+struct Window {
+    RecordingPrompter prompter;
+    Form4 form{&prompter};
+    double incr = 0.75;
+
+    Window() {
+        form.readIncr = [this] { return incr; };
+        form.resize(900, 700);
+    }
+};
+
+// Answers the file dialogs with the names given, one per question.
+class ScriptedAsker : public SaveFileAsker, public OpenFileAsker {
+public:
+    QStringList answers;
+    QStringList suggested;
+    QString askSaveFileName(const SaveChoice& choice, QString&) override {
+        suggested << choice.suggestedPath;
+        return answers.takeFirst();
+    }
+    QString askOpenFileName(const QString&, const QString&, const QStringList&) override {
+        return answers.takeFirst();
+    }
+};
+
+// Stops a drawing when it has drawn some curves.
+class StoppingProgress : public DrawingProgress {
+public:
+    int curvesLeft;
+    explicit StoppingProgress(int curves) : curvesLeft(curves) {}
+    bool proceed(double, double) override { return curvesLeft-- > 0; }
+};
+
+} // namespace
+
+namespace QTest {
+template <> char* toString(const Seen& s) {
+    return describe(s);
+}
+} // namespace QTest
+
+class Form4ExerciseTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { useLocale(); }
+
+    // Each kind of step, taken back one by one to the window's first drawing and done again:
+    // the same pixels, controls and distance line at every step, and no message (no field is
+    // read, nothing new is plotted). A plot dense enough to fold the drawing is taken back by
+    // drawing the others again. After taking a plot back, plotting again gives the same curve.
+    void everyStepTakenBackAndDoneAgain() {
+        Window w;
+        Form4& form = w.form;
+        QVERIFY(showActive(form));
+        form.Form_Activate();
+        // Each step: its name, what the user types or sets first, and the command.
+        struct Step {
+            const char* name;
+            std::function<void()> prepare, command;
+        };
+        const auto nothing = [] {};
+        const std::vector<Step> steps = {
+            {"ESEGUI", nothing, [&] { form.Command1_Click(); }},
+            {"single-curve bar", nothing, [&] { form.HScroll2->setValue(120); }},
+            {"a bad field", [&] { form.Text1->setText("venti"); }, [&] { form.Command1_Click(); }},
+            {"multiple-curve bar", [&] { form.Check1->setChecked(true); },
+             [&] { form.HScroll1->setValue(-200); }},
+            {"Azzera", nothing, [&] { form.Command5_Click(); }},
+            {"dense plot, folded", [&] { form.Text9->setText("6000"); },
+             [&] { form.Command1_Click(); }},
+            {"CANCELLA ed esegui", [&] { form.Text9->setText("5"); },
+             [&] { form.Command2_Click(); }},
+            {"activation at another ratio", [&] { w.incr = 0.61; }, [&] { form.Form_Activate(); }},
+            {"ESEGUI", nothing, [&] { form.Command1_Click(); }},
+        };
+        std::vector<Seen> before, after;
+        for (const Step& step : steps) {
+            step.prepare();
+            before.push_back(seen(form));
+            step.command();
+            after.push_back(seen(form));
+        }
+        QCOMPARE(w.prompter.messages, QStringList{"DAX non è un numero"});
+        QVERIFY(form.retainedDrawing().generation() > 1);
+
+        for (std::size_t i = steps.size(); i-- > 0;) {
+            QVERIFY(form.history().canUndo());
+            form.history().undo();
+            QVERIFY2(seen(form) == before[i], steps[i].name);
+        }
+        QVERIFY(!form.history().canUndo());
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            form.history().redo();
+            QVERIFY2(seen(form) == after[i], steps[i].name);
+        }
+        QCOMPARE(w.prompter.messages.size(), 1);
+
+        form.history().undo();
+        form.Command1_Click();
+        QCOMPARE(seen(form), after.back());
+        QVERIFY(!form.history().canRedo());
+    }
+
+    // Saved, cleared and opened again: the same picture in the same window size, the same
+    // controls, the next curve in the next colour; saving again writes the same bytes. Opened
+    // in a fresh window (another screen's ratio), the exercise's own ratio draws it.
+    void savedAndOpenedAgain() {
+        QTemporaryDir dir;
+        Window w;
+        Form4& form = w.form;
+        ScriptedAsker asker;
+        form.setSaveFileAsker(asker);
+        form.setOpenFileAsker(asker);
+        QVERIFY(showActive(form));
+        form.Form_Activate();
+        form.Check1->setChecked(true);
+        for (int v : {100, 200, -150})
+            form.HScroll2->setValue(v);
+        form.Text3->setText(" 250,5 ");
+        form.Command1_Click();
+        const Seen before = seen(form);
+
+        const QString path = dir.filePath("prova.curva");
+        asker.answers = {dir.filePath("prova")};
+        QVERIFY(form.exerciseFiles().save());
+        QVERIFY(asker.suggested.value(0).endsWith("/esercizio.curva"));
+        QCOMPARE(form.exerciseFiles().currentPath(), path);
+        QVERIFY(form.history().isClean());
+        form.Command2_Click();
+        QVERIFY(seen(form) != before);
+        QVERIFY(form.exerciseFiles().open(path));
+        QCOMPARE(seen(form), before);
+        QVERIFY(w.prompter.messages.isEmpty());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(exerciseToJson(form.exercise()), bytes);
+
+        Window other;
+        other.incr = 0.55;
+        QVERIFY(showActive(other.form));
+        other.form.Form_Activate();
+        QVERIFY(other.form.openExercise(*exerciseFromJson(bytes).exercise));
+        QCOMPARE(seen(other.form), before);
+        form.Command1_Click();
+        other.form.Command1_Click();
+        QCOMPARE(seen(other.form), seen(form));
+    }
+
+    // A file refused, or an opening stopped half-way: the window, its drawing, its values and
+    // its history stay as they were.
+    void refusedOrStoppedOpeningChangesNothing_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<int>("stopAfter"); // curves drawn before stopping, -1: never stops
+        QTest::addColumn<QString>("message");
+        QTest::newRow("truncated") << QByteArray("{\"format\": \"curve-sulla-") << -1 << "troncato";
+        QTest::newRow("another program's")
+            << QByteArray("{\"a\": 1}") << -1 << "non è un esercizio di Curve sulla corda";
+        QTest::newRow("missing file") << QByteArray() << -1 << "non esiste";
+        QTest::newRow("stopped half-way") << QByteArray("valid") << 1 << "";
+    }
+    void refusedOrStoppedOpeningChangesNothing() {
+        QFETCH(QByteArray, contents);
+        QFETCH(int, stopAfter);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        Window w;
+        Form4& form = w.form;
+        QVERIFY(showActive(form));
+        form.Form_Activate();
+        form.Check1->setChecked(true);
+        form.HScroll1->setValue(300);
+        const QString path = dir.filePath("esercizio.curva");
+        if (contents == "valid") {
+            Exercise attempt = form.exercise();
+            form.HScroll2->setValue(-250);
+            attempt.curves.push_back(form.model().lastPlot());
+            contents = exerciseToJson(attempt);
+        }
+        if (!contents.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+        }
+        form.Text5->setText("75");
+        const Seen before = seen(form);
+        const int steps = form.history().count();
+
+        if (stopAfter < 0) {
+            QVERIFY(!form.exerciseFiles().open(path));
+            QCOMPARE(w.prompter.messages.size(), 1);
+            QVERIFY2(w.prompter.messages[0].startsWith("Impossibile aprire l'esercizio \"") &&
+                         w.prompter.messages[0].contains(message),
+                     qPrintable(w.prompter.messages[0]));
+        } else {
+            StoppingProgress progress(stopAfter);
+            QVERIFY(!form.openExercise(*readExerciseFile(path).exercise, &progress));
+        }
+        QCOMPARE(seen(form), before);
+        QCOMPARE(form.history().count(), steps);
+        QCOMPARE(form.exerciseFiles().currentPath(), QString());
+    }
+
+    // Ctrl+Z in a field typed into since the last plot undoes the typing first, then the plot;
+    // elsewhere it undoes the plot at once. Ctrl+Y and Ctrl+Shift+Z do it again.
+    void undoKeysLeaveTheFieldsTheirTyping() {
+        Window w;
+        Form4& form = w.form;
+        QVERIFY(showActive(form));
+        form.Form_Activate();
+        form.Command1_Click();
+        const int curves = int(form.model().curves().size());
+        form.Text1->setFocus();
+        form.Text1->selectAll();
+        QTest::keyClicks(form.Text1, "25");
+        QTest::keyClick(form.Text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form.Text1->text(), QString("20"));
+        QCOMPARE(int(form.model().curves().size()), curves);
+        QTest::keyClick(form.Text1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(int(form.model().curves().size()), curves - 1);
+        QTest::keyClick(form.Text1, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(int(form.model().curves().size()), curves);
+        form.Command1->setFocus();
+        QTest::keyClick(form.Command1, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(form.Command1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(int(form.model().curves().size()), curves);
+        QVERIFY(w.prompter.messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(Form4ExerciseTest)
+#include "test_form4_exercise.moc"

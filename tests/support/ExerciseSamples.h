@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Exercise.h"
+
+#include <vector>
+
+// An exercise as a teacher hands it out: the curve window's starting values and target point,
+// no curves.
+inline Exercise handedOutExercise() {
+    Exercise exercise;
+    const char* texts[] = {"20", "30", "300", "150", "70", "270", "5", "1", "1"};
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i)
+        exercise.controls.fields[i] = QString::fromLatin1(texts[i]);
+    exercise.Incr = 0.61;
+    exercise.drawingSize = {1280, 990};
+    return exercise;
+}
+
+// The same exercise after a curve for each INST in multiple-curve mode, each curve in the next
+// colour and with the horizontal bar moved further.
+inline Exercise attemptExercise(const std::vector<double>& insts = {5, 5, 5}) {
+    Exercise exercise = handedOutExercise();
+    exercise.controls.Check1 = true;
+    exercise.controls.HScroll1 = 40;
+    for (double inst : insts) {
+        PlotRecord curve;
+        curve.curve = static_cast<int>(exercise.curves.size()) + 1;
+        curve.Miocolor = static_cast<std::int16_t>(curve.curve % 13 + 1);
+        curve.axes = curve.curve == 1;
+        curve.Incr = 0.61;
+        curve.DAX = 20;
+        curve.DAY = 30;
+        curve.ALX = 150;
+        curve.ALY = 70;
+        curve.RAX = 300;
+        curve.RAY = 270;
+        curve.AVX = 1;
+        curve.AVY = 1;
+        curve.INST = inst;
+        curve.SPTX = static_cast<std::int16_t>(20 * (curve.curve % 30));
+        exercise.curves.push_back(curve);
+        exercise.Miocolor = curve.Miocolor;
+    }
+    return exercise;
+}
