@@ -1,5 +1,6 @@
 #include "Forms.h"
 
+#include "ExerciseFiles.h"
 #include "Form1.h"
 #include "Form2.h"
 #include "Form4.h"
@@ -81,6 +82,14 @@ void Forms::show(FormId form) {
     }
     w.raise();
     w.activateWindow();
+}
+
+bool Forms::openExercise(const QString& path) {
+    if (!form4().exerciseFiles().open(path))
+        return false;
+    navigation_.VAIF = 99;
+    show(FormId::Form4);
+    return true;
 }
 
 void Forms::endProgram() {

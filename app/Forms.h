@@ -31,6 +31,9 @@ public:
     // Creates the window if needed and makes it visible (Form2 and Form4 maximized the first
     // time), brings it to the front and activates it.
     void show(FormId form) override;
+    // Opens an exercise straight on the curve window, the calibration skipped: the exercise
+    // brings its own. A file that cannot be opened is reported and nothing is shown.
+    bool openExercise(const QString& path);
     // Every window disappears and the event loops end at once, nested ones included; nothing
     // is asked and nothing is saved.
     void endProgram() override;

@@ -115,6 +115,7 @@ void RetainedCanvas::clear() {
     ops_.clear();
     rendered_ = 0;
     barrier_ = 0;
+    forgetJournal();
     ++generation_;
     base_ = QImage();
     image_.fill(background_);
@@ -133,6 +134,10 @@ QRect RetainedCanvas::takeDirtyRect() {
 
 RetainedCanvas::Mark RetainedCanvas::mark() {
     barrier_ = ops_.size();
+    if (journalMarks_.empty() || journalMarks_.back() != ops_.size())
+        journalMarks_.push_back(ops_.size());
+    if (journalMarks_.size() > JournalMarks)
+        dropOldestMark();
     return {generation_, ops_.size()};
 }
 
@@ -148,8 +153,15 @@ bool RetainedCanvas::rewind(Mark to) {
         return true;
     }
     rasterize(rendered_);
+    if (to.operations >= journalFrom()) {
+        dirty_ |= restorePixels(to.operations);
+        ops_.resize(to.operations);
+        rendered_ = barrier_ = ops_.size();
+        return true;
+    }
+    forgetJournal();
     // Only the pixels that the dropped operations covered are drawn again, so taking back one
-    // plot costs about one plot whatever lies under it.
+    // plot costs little whatever lies under it.
     const QSize size = image_.size();
     QRect covered;
     int storedWidth = -1, penWidth = 1;
@@ -187,6 +199,60 @@ bool RetainedCanvas::rewind(Mark to) {
     return true;
 }
 
+void RetainedCanvas::keepPixels(std::size_t op, const QRect& area) {
+    const QRect kept = area & image_.rect();
+    if (kept.isEmpty())
+        return;
+    journal_.push_back({op, kept});
+    for (int y = kept.top(); y <= kept.bottom(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
+        journalPixels_.insert(journalPixels_.end(), row + kept.left(), row + kept.right() + 1);
+    }
+    // Over the budget the oldest marks are given up: their rewinds draw again instead.
+    const auto bytes = [this] {
+        return journalPixels_.size() * sizeof(QRgb) + journal_.size() * sizeof(Patch);
+    };
+    while (bytes() > JournalBudget && journalMarks_.size() > 1)
+        dropOldestMark();
+    if (bytes() > JournalBudget)
+        forgetJournal();
+}
+
+void RetainedCanvas::dropOldestMark() {
+    journalMarks_.pop_front();
+    const std::size_t from = journalFrom();
+    while (!journal_.empty() && journal_.front().op < from) {
+        const QRect& area = journal_.front().area;
+        journalPixels_.erase(journalPixels_.begin(),
+                             journalPixels_.begin() + std::ptrdiff_t(area.width()) * area.height());
+        journal_.pop_front();
+    }
+}
+
+QRect RetainedCanvas::restorePixels(std::size_t op) {
+    QRect restored;
+    while (!journal_.empty() && journal_.back().op >= op) {
+        const QRect& area = journal_.back().area;
+        auto from = journalPixels_.end() - std::ptrdiff_t(area.width()) * area.height();
+        const auto start = from;
+        for (int y = area.top(); y <= area.bottom(); ++y, from += area.width())
+            std::copy(from, from + area.width(),
+                      reinterpret_cast<QRgb*>(image_.scanLine(y)) + area.left());
+        journalPixels_.erase(start, journalPixels_.end());
+        restored |= area;
+        journal_.pop_back();
+    }
+    while (!journalMarks_.empty() && journalMarks_.back() > op)
+        journalMarks_.pop_back();
+    return restored;
+}
+
+void RetainedCanvas::forgetJournal() {
+    journal_ = {};
+    journalPixels_ = {};
+    journalMarks_.clear();
+}
+
 void RetainedCanvas::append(const Op& op) {
     ops_.push_back(op);
     if (ops_.size() >= FoldLimit)
@@ -210,6 +276,7 @@ void RetainedCanvas::fold() {
     rendered_ = 0;
     barrier_ = 0;
     ++generation_;
+    forgetJournal();
     if (unsized) {
         image_ = QImage();
         dirty_ = QRect();
@@ -217,6 +284,7 @@ void RetainedCanvas::fold() {
 }
 
 void RetainedCanvas::renderAll() {
+    forgetJournal();
     if (image_.isNull())
         return;
     if (base_.isNull())
@@ -261,6 +329,8 @@ void RetainedCanvas::rasterize(std::size_t from, const QRect& clip) {
                 continue;
             if (painter)
                 painter.reset();
+            if (clip.isNull() && i >= journalFrom())
+                keepPixels(i, square);
             for (int y = square.top(); y <= square.bottom(); ++y) {
                 auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
                 std::fill(row + square.left(), row + square.right() + 1, op.color);
@@ -273,6 +343,8 @@ void RetainedCanvas::rasterize(std::size_t from, const QRect& clip) {
         }
         if (!clip.isNull() && !stroke(nullptr, op, size, penWidth).intersects(clip))
             continue;
+        if (clip.isNull() && i >= journalFrom())
+            keepPixels(i, stroke(nullptr, op, size, penWidth));
         if (!painter) {
             painter.emplace(&image_);
             painter->setRenderHint(QPainter::Antialiasing, false);

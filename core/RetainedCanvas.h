@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QRgb>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 class QPainter;
@@ -22,6 +23,8 @@ class RetainedCanvas {
 public:
     static constexpr std::size_t FoldLimit = 1 << 18;
     static constexpr std::size_t RasterizeBatch = 1 << 14;
+    static constexpr std::size_t JournalBudget = 16 << 20;
+    static constexpr std::size_t JournalMarks = 128;
 
     explicit RetainedCanvas(QRgb background = qRgb(240, 240, 240));
 
@@ -56,9 +59,11 @@ public:
     // Later operations are never reordered across a mark taken here.
     Mark mark();
     // Takes the drawing back to a mark: the operations after it are dropped and the pixels they
-    // covered are drawn again from the ones before, the same pixels as if they had never been
-    // drawn. False, and nothing changed, when the mark is of another generation: whoever took it
-    // must draw again from a record of its own.
+    // covered become what they were before them, the same pixels as if they had never been
+    // drawn. The pixels they painted over are kept for the last JournalMarks marks, up to
+    // JournalBudget bytes, so that taking a plot back costs about what drawing it did; beyond
+    // that they are drawn again from the operations before. False, and nothing changed, when the
+    // mark is of another generation: whoever took it must draw again from a record of its own.
     bool rewind(Mark to);
     // The number of times the operations so far were dropped.
     std::uint64_t generation() const { return generation_; }
@@ -83,8 +88,19 @@ private:
     // painter it only tells the rectangle.
     static QRect stroke(QPainter* painter, const Op& op, QSize size, int penWidth);
     void append(const Op& op);
-    // Rasterizes the operations from the given one on; with a clip, only the pixels inside it.
+    // Rasterizes the operations from the given one on; with a clip, only the pixels inside it,
+    // drawing again what is already in the journal.
     void rasterize(std::size_t from, const QRect& clip = {});
+    // Keeps the pixels of area before operation op paints over them.
+    void keepPixels(std::size_t op, const QRect& area);
+    // Puts back the pixels that the operations from op on painted over; the area they cover.
+    QRect restorePixels(std::size_t op);
+    void dropOldestMark();
+    void forgetJournal();
+    // The first operation whose pixels the journal keeps.
+    std::size_t journalFrom() const {
+        return journalMarks_.empty() ? NoJournal : journalMarks_.front();
+    }
     void renderAll();
     void fold();
 
@@ -98,4 +114,13 @@ private:
     std::size_t barrier_ = 0;
     std::uint64_t generation_ = 0;
     QRect dirty_;
+
+    struct Patch {
+        std::size_t op;
+        QRect area;
+    };
+    static constexpr std::size_t NoJournal = std::size_t(-1);
+    std::deque<Patch> journal_;
+    std::deque<QRgb> journalPixels_;       // the patches' pixels, one patch after another
+    std::deque<std::size_t> journalMarks_; // where the kept marks stand, oldest first
 };

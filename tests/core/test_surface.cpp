@@ -210,24 +210,33 @@ private slots:
     }
 
     // Taking the drawing back to the start of a plot gives the pixels of a drawing that never
-    // had that plot, over a folded base too; a clearing or a fold since the mark is refused.
-    // Plots repeat the previous chord without a marker, where a chord could slip past a mark.
+    // had that plot: from the pixels kept, or drawn again once a resize has given them up, over
+    // a folded base too; a clearing since the mark is refused. Plots repeat the previous chord
+    // without a marker, where a chord could slip past a mark.
     void rewindGivesThePixelsWithoutTheLaterPlots_data() {
         QTest::addColumn<bool>("folded");
-        QTest::newRow("operations only") << false;
-        QTest::newRow("over a folded base") << true;
+        QTest::addColumn<bool>("resized");
+        QTest::addColumn<int>("dots"); // per plot
+        QTest::newRow("pixels kept") << false << false << 40;
+        QTest::newRow("pixels kept beyond their budget") << false << false << 30000;
+        QTest::newRow("drawn again after a resize") << false << true << 40;
+        QTest::newRow("drawn again over a folded base") << true << true << 40;
     }
     void rewindGivesThePixelsWithoutTheLaterPlots() {
         QFETCH(bool, folded);
-        const auto drawPlot = [](RetainedCanvas& canvas, int plot) {
+        QFETCH(bool, resized);
+        QFETCH(int, dots);
+        const auto drawPlot = [dots](RetainedCanvas& canvas, int plot) {
             const float y = 0.2f + 0.03f * float(plot / 2);
             if (plot % 2 == 0) {
                 canvas.dot(0.8f, y, 3, qRgb(0, 0, 0));
                 canvas.circle(0.8f, y, 0.02f, 1, qRgb(0, 0, 0));
             }
-            for (int i = 1; i <= 40; ++i) {
+            for (int i = 1; i <= dots; ++i) {
+                const float t = float(i) / float(dots);
                 canvas.line(0.1f, y, 0.7f, y + 0.1f, 1, qRgb(0, 0, 0));
-                canvas.dot(0.1f + 0.015f * float(i), y + 0.0025f * float(i), 2, QBColor(2 + plot));
+                // Dense plots have wide dots, so that their pixels outgrow the budget.
+                canvas.dot(0.1f + 0.6f * t, y + 0.1f * t, dots > 1000 ? 8 : 2, QBColor(2 + plot));
             }
         };
         const auto drawn = [&](int plots, std::vector<RetainedCanvas::Mark>* marks) {
@@ -246,6 +255,10 @@ private slots:
         };
         std::vector<RetainedCanvas::Mark> marks;
         auto canvas = drawn(8, &marks);
+        if (resized) {
+            canvas->setPixelSize({301, 200});
+            canvas->setPixelSize({300, 200});
+        }
         for (int plots = 7; plots >= 0; --plots) {
             QVERIFY(canvas->rewind(marks[std::size_t(plots)]));
             QCOMPARE(canvas->image(), drawn(plots, nullptr)->image());

@@ -1,0 +1,131 @@
+#include "CommandLine.h"
+
+#include "ExerciseFile.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace {
+
+const QCommandLineOption HelpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+const QCommandLineOption VersionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+const QCommandLineOption ExportOption(QStringLiteral("export"), QString(), QStringLiteral("OUT"));
+const QCommandLineOption SizeOption(QStringLiteral("size"), QString(), QStringLiteral("LxA"));
+
+CommandLine wrong(const QString& problem) {
+    CommandLine command;
+    command.task = CommandLine::Task::Wrong;
+    command.problem = problem;
+    return command;
+}
+
+// "1280x990" within the sizes an exercise may have; an invalid size otherwise.
+QSize sizeOf(const QString& text) {
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{1,5})[xX×](\\d{1,5})$"));
+    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return {};
+    const QSize size(match.captured(1).toInt(), match.captured(2).toInt());
+    const int most = ExerciseLimits::MaxDrawingExtent;
+    if (size.width() < 1 || size.height() < 1 || size.width() > most || size.height() > most)
+        return {};
+    return size;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOptions({HelpOption, VersionOption, ExportOption, SizeOption});
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            return wrong(QStringLiteral("opzione sconosciuta: %1")
+                             .arg((unknown.first().size() == 1 ? "-" : "--") + unknown.first()));
+        return wrong(QStringLiteral("--export e --size vogliono un valore"));
+    }
+    CommandLine command;
+    if (parser.isSet(HelpOption)) {
+        command.task = CommandLine::Task::Help;
+        return command;
+    }
+    if (parser.isSet(VersionOption)) {
+        command.task = CommandLine::Task::Version;
+        return command;
+    }
+    const QStringList exercises = parser.positionalArguments();
+    if (exercises.size() > 1)
+        return wrong(QStringLiteral("un esercizio alla volta, non %1").arg(exercises.size()));
+    command.exercise = exercises.value(0);
+    if (parser.values(ExportOption).size() > 1 || parser.values(SizeOption).size() > 1)
+        return wrong(QStringLiteral("--export e --size si danno una volta sola"));
+    if (parser.isSet(SizeOption)) {
+        if (!parser.isSet(ExportOption))
+            return wrong(QStringLiteral("--size vale solo con --export"));
+        command.size = sizeOf(parser.value(SizeOption));
+        if (!command.size.isValid())
+            return wrong(QStringLiteral("--size vuole larghezza e altezza in pixel, da 1 a %1, "
+                                        "per esempio 1280x990")
+                             .arg(ExerciseLimits::MaxDrawingExtent));
+    }
+    if (parser.isSet(ExportOption)) {
+        command.task = CommandLine::Task::Export;
+        command.output = parser.value(ExportOption);
+        if (command.output.isEmpty())
+            return wrong(QStringLiteral("--export vuole il file da scrivere"));
+        if (command.exercise.isEmpty())
+            return wrong(QStringLiteral("--export vuole l'esercizio da disegnare"));
+        const auto format = drawingFormatForSuffix(QFileInfo(command.output).suffix());
+        if (!format)
+            return wrong(QStringLiteral("il formato di \"%1\" non è noto: il nome deve finire in "
+                                        ".png, .svg o .pdf")
+                             .arg(command.output));
+        command.format = *format;
+    }
+    return command;
+}
+
+bool needsNoWindow(int argc, const char* const* argv) {
+    QStringList arguments;
+    bool qtOptions = false;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+        const QString& a = arguments.last();
+        // Qt's own options ("-platform", "-style"…) are single-dash words this parser does
+        // not know.
+        qtOptions |= i > 0 && a.size() > 2 && a.startsWith('-') && !a.startsWith(u"--");
+    }
+    const CommandLine command = parseCommandLine(arguments);
+    return command.task == CommandLine::Task::Export || command.task == CommandLine::Task::Help ||
+           command.task == CommandLine::Task::Version ||
+           (command.task == CommandLine::Task::Wrong && !qtOptions);
+}
+
+QString helpText(const QString& program) {
+    return QStringLiteral(
+               "Uso: %1 [ESERCIZIO]\n"
+               "     %1 --export FILE ESERCIZIO [--size LxA]\n"
+               "\n"
+               "Curve sulla corda: disegna curve sulla corda. Senza argomenti si apre sulle "
+               "istruzioni;\n"
+               "con un esercizio (un file .curva) si apre sulla finestra delle curve che lo "
+               "mostra.\n"
+               "\n"
+               "Opzioni:\n"
+               "  --export FILE   salva il disegno dell'esercizio in FILE senza aprire finestre;\n"
+               "                  il formato segue l'estensione: .png, .svg o .pdf\n"
+               "  --size LxA      con --export: larghezza e altezza del disegno in pixel\n"
+               "                  (senza, quelle salvate nell'esercizio), per esempio 1280x990\n"
+               "  -h, --help      mostra questo aiuto\n"
+               "  -v, --version   mostra la versione\n"
+               "\n"
+               "Con --export l'uscita è 0 se il file è stato scritto, 1 se l'esercizio non si\n"
+               "può leggere o il file non si può scrivere, 2 se la riga di comando è "
+               "sbagliata.\n")
+        .arg(program);
+}
+
+QString versionText(const QString& program) {
+    return QStringLiteral("%1 %2\n").arg(program, QStringLiteral(CURVE_VERSION));
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+struct CommandLine;
+
+// "--export OUT ESERCIZIO": draws the exercise as the curve window would, without showing any
+// window, and writes it to OUT whole or not at all. Returns the exit status: 0 when written, 1
+// when the exercise is refused or OUT cannot be written, with the Italian message on standard
+// error.
+int exportDrawing(const CommandLine& command);

@@ -1,0 +1,167 @@
+// The program's command line, run as a user runs it: each form with its exit status, the files it
+// leaves and what it says; an exercise exported without a window is the picture "Salva
+// immagine…" saves; an exercise given to the windows opens straight on the curve window.
+#include "DrawingSave.h"
+#include "ExerciseFile.h"
+#include "Form1.h"
+#include "Form2.h"
+#include "Form4.h"
+#include "Forms.h"
+#include "RecordingPrompter.h"
+#include "ScrollBar.h"
+#include "WidgetTesting.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QProcess>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int status;
+    QString output; // standard output and error together
+};
+
+Run runProgram(const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    // No display at all: whatever needs none must not ask for one.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("QT_QPA_PLATFORM");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(CURVE_PROGRAM), arguments);
+    if (!process.waitForFinished(60000))
+        return {-1, "did not finish"};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAll())};
+}
+
+// A family of curves drawn in the curve window, and the window.
+struct Attempt {
+    RecordingPrompter prompter;
+    Form4 form{&prompter};
+    Attempt() {
+        form.readIncr = [] { return 0.65; };
+        form.resize(640, 480);
+        form.Form_Activate();
+        form.Check1->setChecked(true);
+        form.HScroll2->setValue(150);
+        form.HScroll1->setValue(-100);
+    }
+};
+
+} // namespace
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString exercise, refused;
+
+private slots:
+    void initTestCase() {
+        useLocale();
+        Attempt attempt;
+        exercise = dir.filePath("esercizio.curva");
+        refused = dir.filePath("altro.curva");
+        for (const auto& [path, contents] :
+             {std::pair{exercise, exerciseToJson(attempt.form.exercise())},
+              std::pair{refused, QByteArray("{\"format\": \"altro\"}")}}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+        }
+        QVERIFY(QDir(dir.path()).mkdir("uscite"));
+    }
+
+    void eachForm_data() {
+        QTest::addColumn<QStringList>("arguments"); // E: the exercise, R: a refused file
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("written"); // in uscite/, empty: nothing
+        QTest::addColumn<QString>("says");
+        const auto row = [](const char* name, QStringList arguments, int status,
+                            const QString& written, const QString& says) {
+            QTest::newRow(name) << arguments << status << written << says;
+        };
+        row("help", {"--help"}, 0, "", "Uso:");
+        row("version", {"--version"}, 0, "", " 1.0");
+        row("PNG", {"--export", "O/a.png", "E"}, 0, "a.png", "");
+        row("SVG at a size", {"E", "--export", "O/a.svg", "--size", "320x200"}, 0, "a.svg", "");
+        row("PDF", {"--export=O/a.pdf", "E"}, 0, "a.pdf", "");
+        row("missing exercise", {"--export", "O/a.png", "O/nessuno.curva"}, 1, "", "non esiste");
+        row("refused exercise", {"--export", "O/a.png", "R"}, 1, "",
+            "non è un esercizio di Curve sulla corda");
+        row("folder missing", {"--export", "O/manca/a.png", "E"}, 1, "",
+            "Impossibile salvare l'immagine");
+        row("unknown format", {"--export", "O/a.gif", "E"}, 2, "", "non è noto");
+        row("two exercises", {"E", "E"}, 2, "", "un esercizio alla volta");
+        row("export without exercise", {"--export", "O/a.png"}, 2, "", "vuole l'esercizio");
+        row("size without export", {"--size", "10x10", "E"}, 2, "", "solo con --export");
+        row("size out of range", {"--export", "O/a.png", "E", "--size", "0x5"}, 2, "",
+            "da 1 a 8192");
+        row("two outputs", {"--export", "O/a.png", "--export", "O/b.png", "E"}, 2, "",
+            "una volta sola");
+        row("unknown option", {"--bogus"}, 2, "", "opzione sconosciuta: --bogus");
+    }
+    void eachForm() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, written);
+        QFETCH(QString, says);
+        QDir out(dir.filePath("uscite"));
+        for (const QString& name : out.entryList(QDir::Files | QDir::Hidden))
+            out.remove(name);
+        for (QString& a : arguments)
+            a = a == "E" ? exercise : a == "R" ? refused : a.replace("O/", out.path() + '/');
+        const Run run = runProgram(arguments);
+        QVERIFY2(run.status == status && run.output.contains(says), qPrintable(run.output));
+        QCOMPARE(out.entryList(QDir::Files | QDir::Hidden),
+                 written.isEmpty() ? QStringList() : QStringList{written});
+        if (written.endsWith(".svg"))
+            QCOMPARE(QSvgRenderer(out.filePath(written)).viewBox(), QRect(0, 0, 320, 200));
+    }
+
+    // Without a window the picture is the one the window saves, pixel for pixel.
+    void exportIsTheWindowsPicture() {
+        Attempt attempt;
+        const QString fromWindow = dir.filePath("finestra.png");
+        QCOMPARE(saveDrawing(attempt.form.retainedDrawing(), attempt.form.size(), fromWindow,
+                             DrawingFormat::Png),
+                 QString());
+        const QString exported = dir.filePath("esportata.png");
+        QCOMPARE(runProgram({"--export", exported, exercise}).status, 0);
+        QCOMPARE(QImage(exported), QImage(fromWindow));
+    }
+
+    // An exercise given to the windows: the curve window shows it, and the first activation adds
+    // nothing; "?" and "AVANTI" lead to the instructions and back, the calibration skipped. A
+    // file that cannot be opened is reported, and nothing is shown.
+    void exerciseOpensStraightOnTheCurveWindow() {
+        RecordingPrompter prompter;
+        Forms forms(&prompter, [] {});
+        QVERIFY(!forms.openExercise(refused));
+        QCOMPARE(prompter.messages.size(), 1);
+        QVERIFY(!forms.form4().isVisible());
+
+        QVERIFY(forms.openExercise(exercise));
+        QVERIFY(QTest::qWaitForWindowActive(&forms.form4()));
+        const Exercise opened = *readExerciseFile(exercise).exercise;
+        QCOMPARE(forms.form4().model().curves().size(), opened.curves.size());
+        forms.form4().Command6_Click();
+        QVERIFY(QTest::qWaitForWindowActive(&forms.form1()));
+        forms.form1().Command1->click();
+        QVERIFY(QTest::qWaitForWindowActive(&forms.form4()));
+        QVERIFY(!forms.form2().isVisible());
+        QCOMPARE(forms.form4().model().curves().size(), opened.curves.size() + 1);
+        QCOMPARE(forms.form4().model().lastPlot().Incr, opened.Incr);
+        QCOMPARE(prompter.messages.size(), 1);
+    }
+};
+
+QTEST_MAIN(CommandLineTest)
+#include "test_command_line.moc"
