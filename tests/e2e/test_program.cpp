@@ -823,7 +823,7 @@ void TestProgram::contextMenuCopiesAndSaves() {
     const QPoint empty(int(form4_.client.width() * 0.75), int(form4_.client.height() * 0.66));
     QString problem = openDrawingMenu("context-menu", empty);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    // Up from the top wraps to the last entries: "Salva immagine…", "Copia immagine", then
+    // Up from the top goes round to the last entries: "Salva immagine…", "Copia immagine",
     // "Copia equazione".
     for (int entry = 0; entry < 3; ++entry)
         key("Up");
