@@ -61,7 +61,7 @@ void Form4Menu::fill(QMenu& menu) {
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
         window_.clipboard().setText(equationText(window_.model().lastPlot()));
     });
-    copyEquation->setEnabled(plot.curve > 0);
+    copyEquation->setEnabled(plot.points >= 2);
     menu.addAction(QStringLiteral("Copia immagine"), this,
                    [this] { window_.clipboard().setImage(window_.drawing()); });
     menu.addAction(QStringLiteral("Salva immagine…"), this, [this] {

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev libfontconfig-dev
     fonts-liberation fonts-dejavu-core
     xvfb openbox xdotool imagemagick x11-utils xclip libxcb1-dev pkgconf
-    gnuplot-nox librsvg2-bin desktop-file-utils appstream dpkg-dev file
+    gnuplot-nox poppler-utils librsvg2-bin desktop-file-utils appstream dpkg-dev file
     python3 python3-pyatspi at-spi2-core dbus git
 )
 

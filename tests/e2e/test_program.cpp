@@ -836,7 +836,7 @@ void TestProgram::contextMenuCopiesAndSaves() {
             return copied.contains(u"x(α)");
         },
         windowTimeoutMs);
-    QVERIFY2(copied.contains(u"\nx(α) = 149·sin²α + 0·cos α·sin(1·α) + 1\n"), qPrintable(copied));
+    QVERIFY2(copied.contains(u"\nx(α) = 149·sen²α + 0·cos α·sen(1·α) + 1\n"), qPrintable(copied));
     QVERIFY2(copied.contains(u"\ny(α) = "), qPrintable(copied));
 
     problem = openDrawingMenu("context-menu-again", empty);
