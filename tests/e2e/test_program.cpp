@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -170,6 +171,7 @@ private slots:
     void badFieldFallsBack();
     void questionMarkAndBack();
     void contextMenuCopiesAndSaves();
+    void exerciseSavedClearedAndOpened();
     void esciEndsProgram();
 
 private:
@@ -198,6 +200,9 @@ private:
     QString closeMessageBox(const QString& step);
     std::optional<Window> waitForMaximized(const QString& name);
     QString colourAbsent(const QString& step, QRgb colour);
+    QImage drawingArea(const QImage& shot) const;
+    QString waitForDrawing(const QString& step, const QImage& expected, bool stays = false);
+    QString answerFileDialog(const QString& title, const QString& path);
 
     static QString missingColour(const QImage& shot, const Window& window,
                                  const std::vector<QPointF>& points, QRgb colour,
@@ -881,6 +886,81 @@ void TestProgram::contextMenuCopiesAndSaves() {
     });
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     QCOMPARE(QDir(home_.filePath("Pictures")).entryList(QDir::Files), QStringList());
+}
+
+// The curve window's client area of a screenshot, its controls blanked out.
+QImage TestProgram::drawingArea(const QImage& shot) const {
+    QImage area = shot.copy(form4_.client);
+    QPainter(&area).fillRect(QRect(QPoint(0, 0), curveControls), Qt::black);
+    return area;
+}
+
+// Waits until the drawing is the expected one; with stays, watches that it stays so.
+QString TestProgram::waitForDrawing(const QString& step, const QImage& expected, bool stays) {
+    if (!stays)
+        return waitForScreen(step, [&](const QImage& shot) {
+            return drawingArea(shot) == expected ? QString()
+                                                 : QStringLiteral("not the expected drawing");
+        });
+    QImage shot;
+    if (waitUntil([&] { return drawingArea(shot = screenshot()) != expected; }, quietMs))
+        return keepScreenshot(step, shot), QStringLiteral("the drawing changed");
+    return {};
+}
+
+// Types a full path into the file dialog with this title and accepts it.
+QString TestProgram::answerFileDialog(const QString& title, const QString& path) {
+    const std::optional<Window> dialog = findWindow(title);
+    if (!dialog)
+        return "no file dialog titled " + title;
+    if (const QString problem = waitForFocus(dialog->id); !problem.isEmpty())
+        return problem;
+    key("ctrl+a");
+    run({"xdotool", "type", "--delay", "20", path});
+    key("Return");
+    if (!waitUntil([&] { return visibleWindows(title).isEmpty(); }, windowTimeoutMs))
+        return "the file dialog " + title + " is still open";
+    if (!waitUntil([&] { return activeWindow() == form4_.id; }, windowTimeoutMs))
+        return "Form4 is not the active window after the dialog";
+    return {};
+}
+
+// Ctrl+S saves the drawing as an exercise through the real dialog; "CANCELLA ed esegui" leaves
+// one curve; Ctrl+O opens the exercise again: the same picture. In a field just typed into, the
+// first Ctrl+Z undoes the typing and leaves the picture; the second takes the opening back.
+void TestProgram::exerciseSavedClearedAndOpened() {
+    run({"xdotool", "mousemove", QString::number(form4_.client.center().x()),
+         QString::number(form4_.client.top() - 8)});
+    const QImage family = drawingArea(screenshot());
+    const QString path = QDir(saved_.path()).filePath("esercizio.curva");
+    key("ctrl+s");
+    QString problem = answerFileDialog("Salva esercizio", path);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    QVERIFY2(waitUntil([&] { return QFile::exists(path); }, windowTimeoutMs),
+             qPrintable(path + " was not written"));
+
+    click(form4_, twipsCentre(4560, 1560, 1935, 375));
+    QImage cleared;
+    problem = waitForScreen("cleared", [&](const QImage& shot) {
+        cleared = drawingArea(shot);
+        return cleared != family ? QString() : QStringLiteral("the drawing was not cleared");
+    });
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+
+    key("ctrl+o");
+    problem = answerFileDialog("Apri esercizio", path);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    problem = waitForDrawing("opened", family);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+
+    click(form4_, twipsCentre(240 + 1680, 480 + 360, 615, 375)); // Text1
+    key("9");
+    key("ctrl+z");
+    problem = waitForDrawing("field-undo-keeps-the-drawing", family, true);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    key("ctrl+z");
+    problem = waitForDrawing("opening-taken-back", cleared);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
 void TestProgram::esciEndsProgram() {
