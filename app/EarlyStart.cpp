@@ -5,15 +5,27 @@
 #include <QThread>
 #include <fontconfig/fontconfig.h>
 
-EarlyStart::EarlyStart() {
+namespace {
+
+QList<QImage> iconPictures() {
+    QList<QImage> pictures;
+    for (QDirIterator sizes(QStringLiteral(":/icons")); sizes.hasNext();)
+        pictures << QImage(sizes.next());
+    return pictures;
+}
+
+} // namespace
+
+EarlyStart::EarlyStart(bool windowsToShow) {
+    if (!windowsToShow)
+        return;
     // Qt takes the first thread that asks for its thread data as the main one: this one, not
     // the worker, which creates Qt objects to read the icon.
     QThread::currentThread();
     worker_ = std::thread([this] {
         // Qt's font database calls this again and finds the configuration already loaded.
         FcInit();
-        for (QDirIterator sizes(QStringLiteral(":/icons")); sizes.hasNext();)
-            iconPictures_ << QImage(sizes.next());
+        iconPictures_ = iconPictures();
     });
 }
 
@@ -23,7 +35,10 @@ EarlyStart::~EarlyStart() {
 }
 
 QIcon EarlyStart::windowIcon() {
-    worker_.join();
+    if (worker_.joinable())
+        worker_.join();
+    else
+        iconPictures_ = iconPictures();
     QIcon icon;
     for (const QImage& picture : iconPictures_)
         icon.addPixmap(QPixmap::fromImage(picture));

@@ -10,7 +10,8 @@
 // window's texts wait for, and decoding the window icon's pictures. Create it first in main().
 class EarlyStart {
 public:
-    EarlyStart();
+    // Without a window to show the work waits until asked for: no second thread then.
+    explicit EarlyStart(bool windowsToShow);
     ~EarlyStart();
     EarlyStart(const EarlyStart&) = delete;
     EarlyStart& operator=(const EarlyStart&) = delete;

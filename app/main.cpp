@@ -11,9 +11,12 @@
 
 int main(int argc, char* argv[]) {
     // A drawing exported, the help or the version need no display: chosen before Qt starts.
-    if (needsNoWindow(argc, argv))
+    const bool windowless = needsNoWindow(argc, argv);
+    if (windowless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    EarlyStart early;
+    // Only the windows' start is worth a second thread; a fontconfig set up on it while the
+    // curve window is built for an export would race with Qt's own.
+    EarlyStart early(!windowless);
     QApplication application(argc, argv);
     installQtItalian(application);
     QCoreApplication::setApplicationName(QStringLiteral("Curve"));
@@ -31,9 +34,10 @@ int main(int argc, char* argv[]) {
         std::fputs(qUtf8Printable(versionText(program)), stdout);
         return 0;
     case CommandLine::Task::Wrong:
-        std::fputs(qUtf8Printable(QStringLiteral("%1: %2.\nPer l'aiuto: %1 --help\n")
-                                      .arg(program, command.problem)),
-                   stderr);
+        std::fputs(
+            qUtf8Printable(
+                QStringLiteral("%1: %2.\nPer l'aiuto: %1 --help\n").arg(program, command.problem)),
+            stderr);
         return 2;
     case CommandLine::Task::Export:
         return exportDrawing(command);

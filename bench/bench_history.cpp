@@ -2,9 +2,9 @@
 // step back and doing it again after 10, 100 and 1,000 curves, opening and saving an exercise of
 // 1,000 curves, and the memory of the history after 10,000 steps.
 #include "AtomicFile.h"
+#include "BenchSupport.h"
 #include "ExerciseFile.h"
 #include "Form4.h"
-#include "Prompter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,16 +18,6 @@
 #include <vector>
 
 namespace {
-
-class SilentPrompter final : public Prompter {
-public:
-    void MsgBox(const QString&) override {}
-};
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Milliseconds that one call takes, the drawing brought up to date and repainted.
 template <typename Action> double timed(Form4& form, Action action) {
@@ -68,8 +58,7 @@ double residentMiB() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenUnlessAsked();
     QApplication app(argc, argv);
     SilentPrompter prompter;
 

@@ -1,7 +1,7 @@
 // Prints how long plots take on a 1920 x 1080 window: one default plot including the repaint
 // of the window image, and points per second against the bare arithmetic of the same walk.
+#include "BenchSupport.h"
 #include "CurveModel.h"
-#include "Prompter.h"
 #include "SurfaceWidget.h"
 
 #include <QApplication>
@@ -25,11 +25,6 @@ public:
 
 private:
     std::map<Field, QString> texts_;
-};
-
-class SilentPrompter final : public Prompter {
-public:
-    void MsgBox(const QString&) override {}
 };
 
 // The same walk with every drawing call doing nothing: what the arithmetic alone costs.
@@ -63,11 +58,6 @@ private:
 
 constexpr double Incr = 1080.0 / 1920.0;
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 // Seconds that one call of plot takes.
 template <typename Plot> double timed(Plot plot) {
     QElapsedTimer clock;
@@ -79,8 +69,7 @@ template <typename Plot> double timed(Plot plot) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    useOffscreenUnlessAsked();
     QApplication app(argc, argv);
     SilentPrompter prompter;
 
