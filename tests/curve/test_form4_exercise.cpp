@@ -1,6 +1,6 @@
 // The curve window's work as a document: every step taken back and done again through the real
 // window, an exercise opened and saved, a refused file leaving the window as it was, the recent
-// exercises.
+// exercises and dropped files.
 #include "ExerciseFile.h"
 #include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
@@ -11,12 +11,15 @@
 #include "WidgetTesting.h"
 
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <functional>
 #include <optional>
 
@@ -379,6 +382,68 @@ private slots:
         QCOMPARE(recentEntries(another.form, dir.path()), entries);
         QCOMPARE(QFile::exists(settings_->filePath("curve-sulla-corda/curve-sulla-corda.conf")),
                  !script.isEmpty());
+    }
+
+    // A dropped exercise file opens, on the drawing or on a field, which would otherwise take its
+    // path for text: of several files, the first exercise. A text dropped on a field goes in it.
+    void droppedFiles_data() {
+        QTest::addColumn<QString>("target"); // a field, or the drawing when empty
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("a file on the drawing") << "" << QStringList{"a.curva"} << ""
+                                               << "a.curva";
+        QTest::newRow("a file on a field") << "Text1" << QStringList{"a.curva"} << ""
+                                           << "a.curva";
+        QTest::newRow("a file on a button") << "Command1" << QStringList{"a.curva"} << ""
+                                            << "a.curva";
+        QTest::newRow("several files")
+            << "Text3" << QStringList{"note.txt", "b.CURVA", "a.curva"} << ""
+            << "b.CURVA";
+        QTest::newRow("a text on a field") << "Text1" << QStringList{} << "25"
+                                           << "";
+    }
+    void droppedFiles() {
+        QFETCH(QString, target);
+        QFETCH(QStringList, files);
+        QFETCH(QString, text);
+        QFETCH(QString, opened);
+        QTemporaryDir dir;
+        Window w;
+        Form4& form = w.form;
+        QVERIFY(showActive(form));
+        form.Form_Activate();
+        form.Text1->setText("33");
+        const QByteArray exercise = exerciseToJson(form.exercise());
+        form.Text1->setText("20");
+        QList<QUrl> urls;
+        for (const QString& name : files) {
+            QVERIFY(writeFile(dir.filePath(name), exercise));
+            urls << QUrl::fromLocalFile(dir.filePath(name));
+        }
+        // Files come with their addresses as text too, as file managers give them.
+        QMimeData data;
+        data.setUrls(urls);
+        data.setText(text.isEmpty() ? QUrl::toStringList(urls).join('\n') : text);
+        // Sent to the window as the desktop sends them, at the middle of the control aimed at.
+        const QWidget* aim = form.findChild<QWidget*>(target);
+        const QPoint at = aim ? aim->mapTo(&form, aim->rect().center())
+                              : QPoint(form.width() - 20, form.height() - 20);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(form.windowHandle(), &enter);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.windowHandle(), &drop);
+        QCoreApplication::processEvents();
+
+        if (opened.isEmpty()) {
+            QCOMPARE(form.exerciseFiles().currentPath(), QString());
+            QVERIFY(form.Text1->text().contains(text));
+        } else {
+            QCOMPARE(form.exerciseFiles().currentPath(), dir.filePath(opened));
+            QCOMPARE(form.Text1->text(), QString("33"));
+        }
+        QVERIFY(w.prompter.messages.isEmpty());
     }
 };
 
