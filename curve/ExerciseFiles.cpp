@@ -4,6 +4,7 @@
 #include "ExerciseFile.h"
 #include "FileDialogAsker.h"
 #include "Form4.h"
+#include "RecentExercises.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -64,10 +65,12 @@ QStringList exerciseFileFilters() {
     return {QStringLiteral("Esercizio (*.curva)")};
 }
 
+bool isExerciseFileName(const QString& path) {
+    return QFileInfo(path).suffix().compare(Suffix, Qt::CaseInsensitive) == 0;
+}
+
 QString exerciseTargetFor(const QString& chosenPath) {
-    return QFileInfo(chosenPath).suffix().compare(Suffix, Qt::CaseInsensitive) == 0
-               ? chosenPath
-               : chosenPath + '.' + Suffix;
+    return isExerciseFileName(chosenPath) ? chosenPath : chosenPath + '.' + Suffix;
 }
 
 QString ExerciseFiles::folder() const {
@@ -80,6 +83,9 @@ QString ExerciseFiles::folder() const {
 void ExerciseFiles::remember(const QString& path) {
     currentPath_ = path;
     lastFolder_ = QFileInfo(path).absolutePath();
+    RecentExercises recent = loadRecentExercises();
+    recent.add(path);
+    storeRecentExercises(recent);
 }
 
 bool ExerciseFiles::openAsked() {
@@ -101,6 +107,22 @@ bool ExerciseFiles::open(const QString& path) {
     remember(path);
     window_.history().setClean();
     return true;
+}
+
+bool ExerciseFiles::openRecent(const QString& path) {
+    if (open(path))
+        return true;
+    // A file that is there but refused stays: it may open again once mended.
+    if (!QFileInfo::exists(path)) {
+        RecentExercises recent = loadRecentExercises();
+        recent.remove(path);
+        storeRecentExercises(recent);
+    }
+    return false;
+}
+
+void ExerciseFiles::forgetRecent() {
+    storeRecentExercises(RecentExercises());
 }
 
 bool ExerciseFiles::save() {

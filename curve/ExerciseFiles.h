@@ -5,8 +5,9 @@
 
 class Form4;
 
-// "Apri esercizio…", "Salva esercizio" and "Salva esercizio con nome…" of the curve window: the
-// exercise files, the file last opened or saved, and the folder last used in the session.
+// "Apri esercizio…", "Esercizi recenti", "Salva esercizio" and "Salva esercizio con nome…" of the
+// curve window: the exercise files, the file last opened or saved, the folder last used in the
+// session, and the list of recent exercises kept between runs.
 class ExerciseFiles {
 public:
     explicit ExerciseFiles(Form4& window) : window_(window) {}
@@ -15,6 +16,9 @@ public:
     // leaves the window as it was. True when an exercise was opened.
     bool openAsked();
     bool open(const QString& path);
+    // Opens a file of the recent list; one that no longer exists leaves the list.
+    bool openRecent(const QString& path);
+    void forgetRecent();
     // Saves to the file last opened or saved, asking for a name the first time; asks for a name.
     // A failure is reported and leaves any existing file as it was. True when saved.
     bool save();
@@ -34,6 +38,8 @@ private:
     QString lastFolder_;
 };
 
-// The dialogs' filters, and the file a chosen name leads to: ".curva" added when missing.
+// The dialogs' filters, whether a file's name is an exercise's, and the file a chosen name leads
+// to: ".curva" added when missing.
 QStringList exerciseFileFilters();
+bool isExerciseFileName(const QString& path);
 QString exerciseTargetFor(const QString& chosenPath);

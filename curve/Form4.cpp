@@ -2,6 +2,7 @@
 
 #include "Accessibility.h"
 #include "Clipboard.h"
+#include "ExerciseDrop.h"
 #include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
 #include "Form4Menu.h"
@@ -52,6 +53,7 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
     connect(HScroll2, &QScrollBar::valueChanged, this, &Form4::HScroll2_Change);
     connect(Check1, &QCheckBox::toggled, this, &Form4::Check1_Click);
     menu_ = std::make_unique<Form4Menu>(*this);
+    new ExerciseDrop(*this);
 }
 
 Form4::~Form4() = default;

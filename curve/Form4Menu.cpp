@@ -5,8 +5,11 @@
 #include "ExerciseFiles.h"
 #include "Form4.h"
 #include "PlotText.h"
+#include "RecentExercises.h"
 
 #include <QCursor>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -56,7 +59,9 @@ void Form4Menu::fill(QMenu& menu) {
     menu.addSeparator();
     menu.addActions({undo_, redo_});
     menu.addSeparator();
-    menu.addActions({open_, save_, saveAs_});
+    menu.addAction(open_);
+    fillRecent(*menu.addMenu(QStringLiteral("Esercizi recenti")));
+    menu.addActions({save_, saveAs_});
     menu.addSeparator();
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
         window_.clipboard().setText(equationText(window_.model().lastPlot()));
@@ -68,6 +73,24 @@ void Form4Menu::fill(QMenu& menu) {
         saveDrawingAs(window_.retainedDrawing(), window_.size(), window_.saveFileAsker(),
                       window_.prompter());
     });
+}
+
+void Form4Menu::fillRecent(QMenu& recent) {
+    // Without a status bar, the full path shows as the entry's tooltip.
+    recent.setToolTipsVisible(true);
+    const QStringList paths = loadRecentExercises().paths();
+    for (const QString& path : paths) {
+        // An ampersand in a file's name is shown, not taken for the entry's key.
+        const QString name = QFileInfo(path).fileName().replace(u'&', QStringLiteral("&&"));
+        QAction* entry = recent.addAction(
+            name, this, [this, path] { window_.exerciseFiles().openRecent(path); });
+        entry->setStatusTip(QDir::toNativeSeparators(path));
+        entry->setToolTip(entry->statusTip());
+    }
+    recent.addSeparator();
+    recent.addAction(QStringLiteral("Svuota elenco"), this,
+                     [this] { window_.exerciseFiles().forgetRecent(); });
+    recent.setEnabled(!paths.isEmpty());
 }
 
 void Form4Menu::open(QPoint globalPosition) {

@@ -8,10 +8,10 @@ class QAction;
 class QMenu;
 
 // The curve window's context menu and its keys. The menu: a line on how close the latest curve
-// came to its target point; "Annulla curva" and "Ripeti curva"; the exercise files; then copies
-// of the equation and of the drawing and "Salva immagine…". Its keys work wherever the focus is
-// in the window, except that a field whose text changed since the last plot takes Ctrl+Z and
-// Ctrl+Shift+Z to undo and redo its own typing first.
+// came to its target point; "Annulla curva" and "Ripeti curva"; the exercise files and the
+// submenu of recent ones; then copies of the equation and of the drawing and "Salva immagine…".
+// Its keys work wherever the focus is in the window, except that a field whose text changed
+// since the last plot takes Ctrl+Z and Ctrl+Shift+Z to undo and redo its own typing first.
 class Form4Menu : public QObject {
 public:
     explicit Form4Menu(Form4& window);
@@ -28,6 +28,7 @@ protected:
 private:
     QAction* windowAction(const QString& text, const QList<QKeySequence>& keys,
                           void (Form4Menu::*slot)());
+    void fillRecent(QMenu& recent);
     void undo();
     void redo();
     void openExercise();

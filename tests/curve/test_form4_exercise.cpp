@@ -1,5 +1,6 @@
 // The curve window's work as a document: every step taken back and done again through the real
-// window, an exercise opened and saved, a refused file leaving the window as it was.
+// window, an exercise opened and saved, a refused file leaving the window as it was, the recent
+// exercises and dropped files.
 #include "ExerciseFile.h"
 #include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
@@ -10,12 +11,17 @@
 #include "WidgetTesting.h"
 
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -42,17 +48,6 @@ char* describe(const Seen& s) {
     return qstrdup(qPrintable(s.controls.join(' ') + " | " + s.distance));
 }
 
-struct Window {
-    RecordingPrompter prompter;
-    Form4 form{&prompter};
-    double incr = 0.75;
-
-    Window() {
-        form.readIncr = [this] { return incr; };
-        form.resize(900, 700);
-    }
-};
-
 // Answers the file dialogs with the names given, one per question.
 class ScriptedAsker : public SaveFileAsker, public OpenFileAsker {
 public:
@@ -67,6 +62,20 @@ public:
     }
 };
 
+struct Window {
+    RecordingPrompter prompter;
+    ScriptedAsker asker;
+    Form4 form{&prompter};
+    double incr = 0.75;
+
+    Window() {
+        form.readIncr = [this] { return incr; };
+        form.resize(900, 700);
+        form.setSaveFileAsker(asker);
+        form.setOpenFileAsker(asker);
+    }
+};
+
 // Stops a drawing when it has drawn some curves.
 class StoppingProgress : public DrawingProgress {
 public:
@@ -74,6 +83,35 @@ public:
     explicit StoppingProgress(int curves) : curvesLeft(curves) {}
     bool proceed(double, double) override { return curvesLeft-- > 0; }
 };
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QAction* entry(const QMenu& menu, const QString& text) {
+    for (QAction* action : menu.actions())
+        if (action->text() == text)
+            return action;
+    return nullptr;
+}
+
+// The submenu of recent exercises as a new menu shows it: each file's name without ".curva",
+// when its tooltip and status tip give the file in the folder; in brackets when disabled.
+QStringList recentEntries(Form4& form, const QString& folder) {
+    QMenu menu;
+    form.fillContextMenu(menu);
+    const QAction* submenu = entry(menu, "Esercizi recenti");
+    QStringList names;
+    for (const QAction* action : submenu->menu()->actions()) {
+        const bool file = action->toolTip() == folder + '/' + action->text() &&
+                          action->statusTip() == action->toolTip();
+        names << (file ? action->text().chopped(6) : action->text());
+    }
+    if (names.mid(names.size() - 2) == QStringList{"", "Svuota elenco"})
+        names.resize(names.size() - 2);
+    return submenu->isEnabled() ? names : QStringList{'(' + names.join(' ') + ')'};
+}
 
 } // namespace
 
@@ -86,8 +124,15 @@ template <> char* toString(const Seen& s) {
 class Form4ExerciseTest : public QObject {
     Q_OBJECT
 
+    std::optional<QTemporaryDir> settings_;
+
 private slots:
     void initTestCase() { useLocale(); }
+    // Every test starts with no recent exercises, in a settings folder of its own.
+    void init() {
+        settings_.emplace();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
+    }
 
     // Each kind of step, taken back one by one to the window's first drawing and done again:
     // the same pixels, controls and distance line at every step, and no message (no field is
@@ -153,9 +198,6 @@ private slots:
         QTemporaryDir dir;
         Window w;
         Form4& form = w.form;
-        ScriptedAsker asker;
-        form.setSaveFileAsker(asker);
-        form.setOpenFileAsker(asker);
         QVERIFY(showActive(form));
         form.Form_Activate();
         form.Check1->setChecked(true);
@@ -166,9 +208,9 @@ private slots:
         const Seen before = seen(form);
 
         const QString path = dir.filePath("prova.curva");
-        asker.answers = {dir.filePath("prova")};
+        w.asker.answers = {dir.filePath("prova")};
         QVERIFY(form.exerciseFiles().save());
-        QVERIFY(asker.suggested.value(0).endsWith("/esercizio.curva"));
+        QVERIFY(w.asker.suggested.value(0).endsWith("/esercizio.curva"));
         QCOMPARE(form.exerciseFiles().currentPath(), path);
         QVERIFY(form.history().isClean());
         form.Command2_Click();
@@ -268,6 +310,139 @@ private slots:
         QTest::keyClick(form.Command1, Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(form.Command1, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(int(form.model().curves().size()), curves);
+        QVERIFY(w.prompter.messages.isEmpty());
+    }
+
+    // The recent exercises, through the drawing's menu after a script: "open N" and "save N"
+    // through the dialogs, "choose N" and "clear" in the submenu, "delete N" and "spoil N" on the
+    // disk, N standing for N.curva. A new window shows the same entries, read back from the
+    // settings, which exist only once an exercise was opened or saved.
+    void recentExercises_data() {
+        QTest::addColumn<QStringList>("script");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("nothing opened or saved") << QStringList{} << QStringList{"()"} << 0;
+        QTest::newRow("latest first")
+            << QStringList{"open a", "save b", "open c"} << QStringList{"c", "b", "a"} << 0;
+        QTest::newRow("again through a link")
+            << QStringList{"open a", "open b", "open link"} << QStringList{"link", "b"} << 0;
+        QStringList tenOpened;
+        for (int i = 0; i < 10; ++i)
+            tenOpened << "open " + QString::number(i);
+        QTest::newRow("at most eight")
+            << tenOpened << QStringList{"9", "8", "7", "6", "5", "4", "3", "2"} << 0;
+        QTest::newRow("chosen, opened again")
+            << QStringList{"open a", "open b", "choose a"} << QStringList{"a", "b"} << 0;
+        QTest::newRow("vanished, reported and dropped")
+            << QStringList{"open a", "open b", "delete a", "choose a"} << QStringList{"b"} << 1;
+        QTest::newRow("refused, reported and kept")
+            << QStringList{"open a", "open b", "spoil a", "choose a"} << QStringList{"b", "a"} << 1;
+        QTest::newRow("Svuota elenco")
+            << QStringList{"open a", "save b", "clear"} << QStringList{"()"} << 0;
+    }
+    void recentExercises() {
+        QFETCH(QStringList, script);
+        QFETCH(QStringList, entries);
+        QFETCH(int, messages);
+        QTemporaryDir dir;
+        const auto file = [&](const QString& name) { return dir.filePath(name + ".curva"); };
+        Window w;
+        Form4& form = w.form;
+        QVERIFY(showActive(form));
+        form.Form_Activate();
+        const QByteArray exercise = exerciseToJson(form.exercise());
+        for (const char* name : {"a", "b", "c", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"})
+            QVERIFY(writeFile(file(name), exercise));
+        QVERIFY(QFile::link(file("a"), file("link")));
+
+        for (const QString& step : script) {
+            const QString verb = step.section(' ', 0, 0), name = step.section(' ', 1);
+            w.asker.answers = {file(name)};
+            QMenu menu;
+            form.fillContextMenu(menu);
+            QMenu* recent = entry(menu, "Esercizi recenti")->menu();
+            if (verb == "open")
+                entry(menu, "Apri esercizio…")->trigger();
+            else if (verb == "save")
+                entry(menu, "Salva esercizio con nome…")->trigger();
+            else if (verb == "choose")
+                entry(*recent, name + ".curva")->trigger();
+            else if (verb == "clear")
+                entry(*recent, "Svuota elenco")->trigger();
+            else if (verb == "delete")
+                QVERIFY(QFile::remove(file(name)));
+            else
+                QVERIFY(writeFile(file(name), "{}"));
+        }
+        QCOMPARE(recentEntries(form, dir.path()), entries);
+        QCOMPARE(w.prompter.messages.size(), messages);
+        for (const QString& message : w.prompter.messages)
+            QVERIFY2(message.startsWith("Impossibile aprire l'esercizio"), qPrintable(message));
+        Window another;
+        QCOMPARE(recentEntries(another.form, dir.path()), entries);
+        QCOMPARE(QFile::exists(settings_->filePath("curve-sulla-corda/curve-sulla-corda.conf")),
+                 !script.isEmpty());
+    }
+
+    // A dropped exercise file opens, on the drawing or on a field, which would otherwise take its
+    // path for text: of several files, the first exercise. A text dropped on a field goes in it.
+    void droppedFiles_data() {
+        QTest::addColumn<QString>("target"); // a field, or the drawing when empty
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("a file on the drawing") << "" << QStringList{"a.curva"} << ""
+                                               << "a.curva";
+        QTest::newRow("a file on a field") << "Text1" << QStringList{"a.curva"} << ""
+                                           << "a.curva";
+        QTest::newRow("a file on a button") << "Command1" << QStringList{"a.curva"} << ""
+                                            << "a.curva";
+        QTest::newRow("several files")
+            << "Text3" << QStringList{"note.txt", "b.CURVA", "a.curva"} << ""
+            << "b.CURVA";
+        QTest::newRow("a text on a field") << "Text1" << QStringList{} << "25"
+                                           << "";
+    }
+    void droppedFiles() {
+        QFETCH(QString, target);
+        QFETCH(QStringList, files);
+        QFETCH(QString, text);
+        QFETCH(QString, opened);
+        QTemporaryDir dir;
+        Window w;
+        Form4& form = w.form;
+        QVERIFY(showActive(form));
+        form.Form_Activate();
+        form.Text1->setText("33");
+        const QByteArray exercise = exerciseToJson(form.exercise());
+        form.Text1->setText("20");
+        QList<QUrl> urls;
+        for (const QString& name : files) {
+            QVERIFY(writeFile(dir.filePath(name), exercise));
+            urls << QUrl::fromLocalFile(dir.filePath(name));
+        }
+        // Files come with their addresses as text too, as file managers give them.
+        QMimeData data;
+        data.setUrls(urls);
+        data.setText(text.isEmpty() ? QUrl::toStringList(urls).join('\n') : text);
+        // Sent to the window as the desktop sends them, at the middle of the control aimed at.
+        const QWidget* aim = form.findChild<QWidget*>(target);
+        const QPoint at = aim ? aim->mapTo(&form, aim->rect().center())
+                              : QPoint(form.width() - 20, form.height() - 20);
+        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(form.windowHandle(), &enter);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.windowHandle(), &drop);
+        QCoreApplication::processEvents();
+
+        if (opened.isEmpty()) {
+            QCOMPARE(form.exerciseFiles().currentPath(), QString());
+            QVERIFY(form.Text1->text().contains(text));
+        } else {
+            QCOMPARE(form.exerciseFiles().currentPath(), dir.filePath(opened));
+            QCOMPARE(form.Text1->text(), QString("33"));
+        }
         QVERIFY(w.prompter.messages.isEmpty());
     }
 };

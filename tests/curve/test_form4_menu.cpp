@@ -138,8 +138,9 @@ private slots:
         form.fillContextMenu(before);
         QCOMPARE(entries(before),
                  (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)",
-                              "", "Apri esercizio…", "Salva esercizio", "Salva esercizio con nome…",
-                              "", "(Copia equazione)", "Copia immagine", "Salva immagine…"}));
+                              "", "Apri esercizio…", "(Esercizi recenti)", "Salva esercizio",
+                              "Salva esercizio con nome…", "", "(Copia equazione)",
+                              "Copia immagine", "Salva immagine…"}));
 
         form.Form_Activate();
         form.Command1_Click();
