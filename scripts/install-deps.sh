@@ -9,6 +9,9 @@ packages=(
     fonts-liberation fonts-dejavu-core
     xvfb openbox xdotool imagemagick x11-utils xclip
     gnuplot-nox librsvg2-bin desktop-file-utils appstream dpkg-dev file
+    # Registering the exercise file type and opening a file as a desktop would; without a
+    # desktop environment xdg-mime needs libfile-mimeinfo-perl to read the MIME database.
+    shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 missing=()
