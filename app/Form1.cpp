@@ -8,6 +8,7 @@
 
 #include <QPainter>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -19,14 +20,20 @@ public:
     explicit PageArea(QWidget* parent) : QWidget(parent) {}
 
 protected:
+    // The page is drawn just after the window is shown, while the window manager puts it on the
+    // screen, instead of before: the window appears sooner and the page is ready for its first
+    // painting all the same.
+    void showEvent(QShowEvent*) override { QTimer::singleShot(0, this, &PageArea::page); }
+
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), palette().base());
-        painter.drawImage(QPointF(0, 0),
-                          page_.image(logicalDpiX(), logicalDpiY(), devicePixelRatioF()));
+        painter.drawImage(QPointF(0, 0), page());
     }
 
 private:
+    const QImage& page() { return page_.image(logicalDpiX(), logicalDpiY(), devicePixelRatioF()); }
+
     InstructionsPage page_;
 };
 

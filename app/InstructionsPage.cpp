@@ -57,13 +57,18 @@ QImage grabPanelPicture(int number, const Form4Controls& controls, QWidget& host
     return host.grab(area).toImage();
 }
 
-InstructionsPage::InstructionsPage() : lines_(layOutInstructions()) {
-    QWidget host;
-    host.resize(Form4DesignSize);
-    const Form4Controls controls = buildForm4Controls(&host);
-    setPictureStates(controls);
-    for (int number = 1; number <= PictureCount; ++number)
-        pictures_[number - 1] = grabPanelPicture(number, controls, host);
+InstructionsPage::InstructionsPage() : lines_(layOutInstructions()) {}
+
+const std::array<QImage, PictureCount>& InstructionsPage::pictures() {
+    if (pictures_[0].isNull()) {
+        QWidget host;
+        host.resize(Form4DesignSize);
+        const Form4Controls controls = buildForm4Controls(&host);
+        setPictureStates(controls);
+        for (int number = 1; number <= PictureCount; ++number)
+            pictures_[number - 1] = grabPanelPicture(number, controls, host);
+    }
+    return pictures_;
 }
 
 const QImage& InstructionsPage::image(qreal dpiX, qreal dpiY, qreal devicePixelRatio) {
@@ -74,7 +79,7 @@ const QImage& InstructionsPage::image(qreal dpiX, qreal dpiY, qreal devicePixelR
     return image_;
 }
 
-QImage InstructionsPage::render(qreal dpiX, qreal dpiY, qreal devicePixelRatio) const {
+QImage InstructionsPage::render(qreal dpiX, qreal dpiY, qreal devicePixelRatio) {
     const qreal pixelsX = dpiX / 72.0;
     const qreal pixelsY = dpiY / 72.0;
     QImage page(qRound(PageWidth * pixelsX * devicePixelRatio),
@@ -94,7 +99,7 @@ QImage InstructionsPage::render(qreal dpiX, qreal dpiY, qreal devicePixelRatio) 
                            qRound(place.width() * pixelsX * devicePixelRatio),
                            qRound(place.height() * pixelsY * devicePixelRatio));
         QImage picture =
-            pictures_[i].scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            pictures()[i].scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         picture.setDevicePixelRatio(devicePixelRatio);
         painter.drawImage(QPointF(target.topLeft()) / devicePixelRatio, picture);
     }

@@ -17,7 +17,8 @@ QImage grabPanelPicture(int number, const Form4Controls& controls, QWidget& host
 
 // The instructions page with its text laid out and its six pictures taken from the curve
 // window's own panels, so that the pictures always match the real window. The content never
-// changes; the drawing is made once for each resolution it is shown at.
+// changes; the pictures are taken when first needed, and the drawing is made once for each
+// resolution it is shown at.
 class InstructionsPage {
 public:
     InstructionsPage();
@@ -25,10 +26,11 @@ public:
     // The page at its natural size for a screen of the given logical resolution (dots per
     // inch across and down) and device pixel ratio.
     const QImage& image(qreal dpiX, qreal dpiY, qreal devicePixelRatio);
-    const std::array<QImage, PictureCount>& pictures() const { return pictures_; }
+    // Taken from panels built for the purpose, on the first call.
+    const std::array<QImage, PictureCount>& pictures();
 
 private:
-    QImage render(qreal dpiX, qreal dpiY, qreal devicePixelRatio) const;
+    QImage render(qreal dpiX, qreal dpiY, qreal devicePixelRatio);
 
     std::vector<PageLine> lines_;
     std::array<QImage, PictureCount> pictures_;

@@ -1,22 +1,25 @@
 #include "CommandLine.h"
 #include "DrawingExportCommand.h"
+#include "EarlyStart.h"
 #include "Fonts.h"
 #include "Forms.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QFileInfo>
-#include <QIcon>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
     // A drawing exported, the help or the version need no display: chosen before Qt starts.
     if (needsNoWindow(argc, argv))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    EarlyStart early;
     QApplication application(argc, argv);
+    installQtItalian(application);
     QCoreApplication::setApplicationName(QStringLiteral("Curve"));
     // Lets the desktop match the windows with the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(CURVE_APP_ID));
+    QApplication::setFont(windowDefaultFont());
 
     const QString program = QFileInfo(QCoreApplication::arguments().value(0)).fileName();
     const CommandLine command = parseCommandLine(QCoreApplication::arguments());
@@ -28,24 +31,17 @@ int main(int argc, char* argv[]) {
         std::fputs(qUtf8Printable(versionText(program)), stdout);
         return 0;
     case CommandLine::Task::Wrong:
-        std::fputs(
-            qUtf8Printable(
-                QStringLiteral("%1: %2.\nPer l'aiuto: %1 --help\n").arg(program, command.problem)),
-            stderr);
+        std::fputs(qUtf8Printable(QStringLiteral("%1: %2.\nPer l'aiuto: %1 --help\n")
+                                      .arg(program, command.problem)),
+                   stderr);
         return 2;
     case CommandLine::Task::Export:
-        QApplication::setFont(windowDefaultFont());
         return exportDrawing(command);
     case CommandLine::Task::Windows:
         break;
     }
 
-    QApplication::setFont(windowDefaultFont());
-    QIcon icon;
-    for (QDirIterator sizes(QStringLiteral(":/icons")); sizes.hasNext();)
-        icon.addFile(sizes.next());
-    QApplication::setWindowIcon(icon);
-
+    QApplication::setWindowIcon(early.windowIcon());
     Forms forms;
     if (command.exercise.isEmpty() || !forms.openExercise(command.exercise))
         forms.show(FormId::Form1);

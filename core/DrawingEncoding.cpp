@@ -46,6 +46,9 @@ QByteArray pdfOf(const RetainedCanvas& canvas, QSize size) {
                          QPageSize::ExactMatch);
     writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF()));
     QPainter painter(&writer);
+    // The folded part of a long session goes in as an image: without this, as a JPEG whose
+    // colours are no longer the drawing's.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
     canvas.paint(painter, size);
     painter.end();
     return buffer.data();

@@ -23,12 +23,6 @@ bool confirmReplace(QWidget* parent, const QString& path) {
 QString FileDialogAsker::askSaveFileName(const SaveChoice& choice, QString& selectedFilter) {
     QFileDialog dialog(parent_, choice.title);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // Qt's own words would be English: the program loads no translations.
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Cerca in:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Nome file:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Salva"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Annulla"));
     dialog.setNameFilters(choice.filters);
     dialog.setDirectory(QFileInfo(choice.suggestedPath).absolutePath());
     dialog.selectFile(QFileInfo(choice.suggestedPath).fileName());
@@ -39,8 +33,9 @@ QString FileDialogAsker::askSaveFileName(const SaveChoice& choice, QString& sele
     };
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, followFilter);
     followFilter(choice.filters.value(0));
-    // The dialog's own question on replacing a file would be English: asked here instead, on
-    // the name that will really be written, and "no" goes back to the dialog.
+    // The dialog's own question on replacing a file names what was typed, with a warning icon:
+    // asked here instead, on the name that will really be written, and "no" goes back to the
+    // dialog.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         const QString chosen = dialog.selectedFiles().constFirst();

@@ -141,14 +141,11 @@ namespace {
 
 // Writes a finite, non-zero value from its significant digits in the style of the fields:
 // positional for decimal exponents from -5 to 14, otherwise "d,dddE+xx"; no grouping.
-// precision is the number of digits after the first, or nothing for the fewest digits that
-// read back to the same double.
-QString formatDecimal(double value, std::optional<int> precision) {
+// precision is the number of digits after the first.
+QString formatDecimal(double value, int precision) {
     std::array<char, 40> buffer{};
-    const auto written = precision ? std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                                   value, std::chars_format::scientific, *precision)
-                                   : std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                                   value, std::chars_format::scientific);
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::scientific, precision);
     const std::string_view scientific(buffer.data(), written.ptr - buffer.data());
     const std::size_t e = scientific.find('e');
     std::string digits;
@@ -183,7 +180,7 @@ QString formatDecimal(double value, std::optional<int> precision) {
            QString::fromLatin1(digits.substr(integerDigits));
 }
 
-QString formatNumber(double value, std::optional<int> precision) {
+QString formatNumber(double value, int precision) {
     if (std::isnan(value))
         return QStringLiteral("NaN");
     if (std::isinf(value))
@@ -200,6 +197,6 @@ QString DoubleToText(double value) {
     return formatNumber(value, 14);
 }
 
-QString DoubleToExactText(double value) {
-    return formatNumber(value, std::nullopt);
+QString DoubleToReadableText(double value) {
+    return formatNumber(value, 5);
 }

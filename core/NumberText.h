@@ -17,6 +17,6 @@ double TextToDouble(const QString& text);
 QString IntegerToText(std::int16_t value);
 // Rounded to 15 significant digits, positional, no grouping, trailing fraction zeros dropped.
 QString DoubleToText(double value);
-// The fewest significant digits that read back (parseNumber) to the very same double, in the
-// same style as DoubleToText.
-QString DoubleToExactText(double value);
+// A number for people to read: rounded to six significant digits, in the same style as
+// DoubleToText.
+QString DoubleToReadableText(double value);

@@ -134,8 +134,10 @@ QRect RetainedCanvas::takeDirtyRect() {
 
 RetainedCanvas::Mark RetainedCanvas::mark() {
     barrier_ = ops_.size();
-    if (journalFrom_ == NoJournal)
-        journalFrom_ = ops_.size();
+    if (journalMarks_.empty() || journalMarks_.back() != ops_.size())
+        journalMarks_.push_back(ops_.size());
+    if (journalMarks_.size() > JournalMarks)
+        dropOldestMark();
     return {generation_, ops_.size()};
 }
 
@@ -151,7 +153,7 @@ bool RetainedCanvas::rewind(Mark to) {
         return true;
     }
     rasterize(rendered_);
-    if (journalFrom_ != NoJournal && to.operations >= journalFrom_) {
+    if (to.operations >= journalFrom()) {
         dirty_ |= restorePixels(to.operations);
         ops_.resize(to.operations);
         rendered_ = barrier_ = ops_.size();
@@ -201,50 +203,54 @@ void RetainedCanvas::keepPixels(std::size_t op, const QRect& area) {
     const QRect kept = area & image_.rect();
     if (kept.isEmpty())
         return;
-    journal_.push_back({op, kept, journalPixels_.size()});
+    journal_.push_back({op, kept});
     for (int y = kept.top(); y <= kept.bottom(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
         journalPixels_.insert(journalPixels_.end(), row + kept.left(), row + kept.right() + 1);
     }
-    if (journalPixels_.size() * sizeof(QRgb) + journal_.size() * sizeof(Patch) <= JournalBudget)
-        return;
     // Over the budget the oldest marks are given up: their rewinds draw again instead.
-    const std::size_t newest = std::max(barrier_, journalFrom_);
-    const auto firstKept = std::find_if(journal_.begin(), journal_.end(),
-                                        [newest](const Patch& p) { return p.op >= newest; });
-    if (firstKept == journal_.begin() || firstKept == journal_.end()) {
+    const auto bytes = [this] {
+        return journalPixels_.size() * sizeof(QRgb) + journal_.size() * sizeof(Patch);
+    };
+    while (bytes() > JournalBudget && journalMarks_.size() > 1)
+        dropOldestMark();
+    if (bytes() > JournalBudget)
         forgetJournal();
-        return;
+}
+
+void RetainedCanvas::dropOldestMark() {
+    journalMarks_.pop_front();
+    const std::size_t from = journalFrom();
+    while (!journal_.empty() && journal_.front().op < from) {
+        const QRect& area = journal_.front().area;
+        journalPixels_.erase(journalPixels_.begin(),
+                             journalPixels_.begin() + std::ptrdiff_t(area.width()) * area.height());
+        journal_.pop_front();
     }
-    const std::size_t dropped = firstKept->pixels;
-    journal_.erase(journal_.begin(), firstKept);
-    for (Patch& p : journal_)
-        p.pixels -= dropped;
-    journalPixels_.erase(journalPixels_.begin(), journalPixels_.begin() + std::ptrdiff_t(dropped));
-    journalFrom_ = newest;
 }
 
 QRect RetainedCanvas::restorePixels(std::size_t op) {
     QRect restored;
     while (!journal_.empty() && journal_.back().op >= op) {
-        const Patch& p = journal_.back();
-        const QRgb* from = journalPixels_.data() + p.pixels;
-        for (int y = p.area.top(); y <= p.area.bottom(); ++y, from += p.area.width())
-            std::copy(from, from + p.area.width(),
-                      reinterpret_cast<QRgb*>(image_.scanLine(y)) + p.area.left());
-        restored |= p.area;
-        journalPixels_.resize(p.pixels);
+        const QRect& area = journal_.back().area;
+        auto from = journalPixels_.end() - std::ptrdiff_t(area.width()) * area.height();
+        const auto start = from;
+        for (int y = area.top(); y <= area.bottom(); ++y, from += area.width())
+            std::copy(from, from + area.width(),
+                      reinterpret_cast<QRgb*>(image_.scanLine(y)) + area.left());
+        journalPixels_.erase(start, journalPixels_.end());
+        restored |= area;
         journal_.pop_back();
     }
+    while (!journalMarks_.empty() && journalMarks_.back() > op)
+        journalMarks_.pop_back();
     return restored;
 }
 
 void RetainedCanvas::forgetJournal() {
-    journal_.clear();
-    journalPixels_.clear();
-    journal_.shrink_to_fit();
-    journalPixels_.shrink_to_fit();
-    journalFrom_ = NoJournal;
+    journal_ = {};
+    journalPixels_ = {};
+    journalMarks_.clear();
 }
 
 void RetainedCanvas::append(const Op& op) {
@@ -323,7 +329,7 @@ void RetainedCanvas::rasterize(std::size_t from, const QRect& clip) {
                 continue;
             if (painter)
                 painter.reset();
-            if (clip.isNull() && i >= journalFrom_)
+            if (clip.isNull() && i >= journalFrom())
                 keepPixels(i, square);
             for (int y = square.top(); y <= square.bottom(); ++y) {
                 auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
@@ -337,7 +343,7 @@ void RetainedCanvas::rasterize(std::size_t from, const QRect& clip) {
         }
         if (!clip.isNull() && !stroke(nullptr, op, size, penWidth).intersects(clip))
             continue;
-        if (clip.isNull() && i >= journalFrom_)
+        if (clip.isNull() && i >= journalFrom())
             keepPixels(i, stroke(nullptr, op, size, penWidth));
         if (!painter) {
             painter.emplace(&image_);

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QRgb>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 class QPainter;
@@ -23,6 +24,7 @@ public:
     static constexpr std::size_t FoldLimit = 1 << 18;
     static constexpr std::size_t RasterizeBatch = 1 << 14;
     static constexpr std::size_t JournalBudget = 16 << 20;
+    static constexpr std::size_t JournalMarks = 128;
 
     explicit RetainedCanvas(QRgb background = qRgb(240, 240, 240));
 
@@ -58,10 +60,10 @@ public:
     Mark mark();
     // Takes the drawing back to a mark: the operations after it are dropped and the pixels they
     // covered become what they were before them, the same pixels as if they had never been
-    // drawn. The pixels they painted over are kept since the marks, up to JournalBudget bytes,
-    // so that taking a plot back costs about what drawing it did; beyond that they are drawn
-    // again from the operations before. False, and nothing changed, when the mark is of another
-    // generation: whoever took it must draw again from a record of its own.
+    // drawn. The pixels they painted over are kept for the last JournalMarks marks, up to
+    // JournalBudget bytes, so that taking a plot back costs about what drawing it did; beyond
+    // that they are drawn again from the operations before. False, and nothing changed, when the
+    // mark is of another generation: whoever took it must draw again from a record of its own.
     bool rewind(Mark to);
     // The number of times the operations so far were dropped.
     std::uint64_t generation() const { return generation_; }
@@ -93,7 +95,12 @@ private:
     void keepPixels(std::size_t op, const QRect& area);
     // Puts back the pixels that the operations from op on painted over; the area they cover.
     QRect restorePixels(std::size_t op);
+    void dropOldestMark();
     void forgetJournal();
+    // The first operation whose pixels the journal keeps.
+    std::size_t journalFrom() const {
+        return journalMarks_.empty() ? NoJournal : journalMarks_.front();
+    }
     void renderAll();
     void fold();
 
@@ -111,10 +118,9 @@ private:
     struct Patch {
         std::size_t op;
         QRect area;
-        std::size_t pixels; // where its pixels start in journalPixels_
     };
     static constexpr std::size_t NoJournal = std::size_t(-1);
-    std::vector<Patch> journal_;
-    std::vector<QRgb> journalPixels_;
-    std::size_t journalFrom_ = NoJournal; // the first operation the journal covers
+    std::deque<Patch> journal_;
+    std::deque<QRgb> journalPixels_;       // the patches' pixels, one patch after another
+    std::deque<std::size_t> journalMarks_; // where the kept marks stand, oldest first
 };

@@ -1,6 +1,7 @@
 #include "ScrollBar.h"
 
 #include <QKeyEvent>
+#include <QPainter>
 
 HScrollBar::HScrollBar(int minimum, int maximum, int smallChange, int largeChange, QWidget* parent)
     : QScrollBar(Qt::Horizontal, parent) {
@@ -43,4 +44,21 @@ void HScrollBar::keyPressEvent(QKeyEvent* event) {
     }
     triggerAction(action);
     event->accept();
+}
+
+// The style draws a focused bar like any other: a keyboard user would not see where the focus
+// is. A frame in the highlight colour, over the bar's outer pixels, marks it as the fields' own
+// frames mark theirs; without the focus the bar is the style's alone.
+void HScrollBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter painter(this);
+    const QColor colour = palette().color(QPalette::Highlight);
+    const QRect r = rect();
+    constexpr int width = 2;
+    painter.fillRect(r.left(), r.top(), r.width(), width, colour);
+    painter.fillRect(r.left(), r.bottom() - width + 1, r.width(), width, colour);
+    painter.fillRect(r.left(), r.top(), width, r.height(), colour);
+    painter.fillRect(r.right() - width + 1, r.top(), width, r.height(), colour);
 }

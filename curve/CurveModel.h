@@ -29,9 +29,9 @@ public:
 // ratio Incr from a function, so it runs the same with or without a window.
 class CurveModel {
 public:
-    // The largest INST a plot accepts. A plot makes about 45 * INST iterations, so this bounds
-    // the longest plot (measured in BENCHMARKS.md); beyond it the angle step would also sink
-    // below the rounding unit of ALFA and the loop would never end.
+    // The largest INST a plot accepts. A plot makes about 45 * INST iterations on the window's
+    // thread, so this bounds the longest plot, during which the window does not respond
+    // (measured in BENCHMARKS.md).
     static constexpr double MaxINST = LargestINST;
 
     CurveModel(Surface& surface, CurveFields& fields, Prompter& prompter,

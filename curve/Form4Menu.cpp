@@ -12,7 +12,7 @@
 #include <QMenu>
 #include <QShortcut>
 
-Form4Menu::Form4Menu(Form4& window) : QObject(&window), window_(window) {
+Form4Menu::Form4Menu(Form4& window) : window_(window) {
     undo_ = windowAction(QStringLiteral("Annulla curva"), {QKeySequence::Undo}, &Form4Menu::undo);
     redo_ = windowAction(
         QStringLiteral("Ripeti curva"),
@@ -61,7 +61,7 @@ void Form4Menu::fill(QMenu& menu) {
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
         window_.clipboard().setText(equationText(window_.model().lastPlot()));
     });
-    copyEquation->setEnabled(plot.curve > 0);
+    copyEquation->setEnabled(plot.points >= 2);
     menu.addAction(QStringLiteral("Copia immagine"), this,
                    [this] { window_.clipboard().setImage(window_.drawing()); });
     menu.addAction(QStringLiteral("Salva immagine…"), this, [this] {

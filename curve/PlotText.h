@@ -10,14 +10,10 @@
 // target marker's tooltip: "Curva 5: distanza minima dal PUNTO 12,3 (α = 63,2°)".
 QString distanceLine(const PlotRecord& plot);
 
-// The curve's equations with the values that plotted it, exact to the last digit, followed by
-// the gnuplot line that draws the same curve.
+// For a plot that drew two points or more: the curve's equations, the values that plotted it
+// and what it found, in Italian notation with numbers rounded for reading, followed by a
+// gnuplot line with the exact values that draws the same points.
 QString equationText(const PlotRecord& plot);
-
-// One gnuplot command line: a parametric plot over the angle in degrees with the plot's own
-// single-precision degrees-to-radians factor, its numbers written with a point and enough
-// digits to read back to the same doubles.
-QString gnuplotLine(const PlotRecord& plot);
 
 // The curve coordinates under the mouse: "x = 123,4   y = -56,7".
 QString readoutText(double x, double y);

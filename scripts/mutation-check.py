@@ -4,11 +4,18 @@ rebuilds it incrementally, runs the test suite and tells whether the suite caugh
 
     scripts/mutation-check.py [--only ID ...] [--scratch DIR] [--timeout SECONDS]
 
-The scratch copy holds the tracked files as they are in the working tree. It is built once
-(Release preset, ccache), the unmodified suite must pass, then each fault is planted, built,
-tested and taken out again. The fast tests run first and the end-to-end test only if they all
-pass; a test that runs past the timeout counts as caught, and is reported as a timeout.
-The closing line reads "N caught, M missed"; the exit status is 1 when a fault was missed.
+It needs only what scripts/install-deps.sh installs; ccache speeds the builds up when it is
+installed and is left out when it is not. The scratch copy holds the tracked files as they are in
+the working tree. It is built once (Release preset) and the unmodified suite must pass; then each
+fault is planted, built, tested and taken out again. The fast tests run first and the end-to-end
+tests only if they all pass. A fault is caught when a test fails for it; a fault whose only
+failures are tests running past the timeout (a test's own TIMEOUT property takes precedence) is
+reported apart, as caught by a timeout. After every ten faults, and after the last, the unmodified
+tree is built and tested again: if it fails then, the environment is broken and the results since
+the previous check do not count, and the script stops with status 2, as it does when the
+unmodified tree fails at the start.
+The closing line reads "N caught (F by a failing test, T by a timeout), M missed"; the exit
+status is 1 when a fault was missed.
 """
 
 import argparse
@@ -101,8 +108,10 @@ def copy_tree(scratch):
             shutil.copy(source, target)
 
 
-def build(scratch, env, log):
-    for command in (["cmake", "--preset", "default"],
+def build(scratch, env, launcher, log):
+    # The launcher is given on every configure, so that a scratch copy configured earlier with
+    # ccache still builds once ccache is gone.
+    for command in (["cmake", "--preset", "default", f"-DCMAKE_CXX_COMPILER_LAUNCHER={launcher}"],
                     ["cmake", "--build", "--preset", "default", "-j2"]):
         result = subprocess.run(command, cwd=scratch, env=env, stdout=log, stderr=log)
         if result.returncode != 0:
@@ -110,12 +119,23 @@ def build(scratch, env, log):
     return True
 
 
-OUTCOME = re.compile(r"Test\s+#\d+: (\S+) \.*\s*(\*\*\*)?(\w+)")
+# "Test  #3: name ....***Failed  0.5 sec"; the outcome can be several words ("Subprocess
+# aborted***Exception:", "***Not Run").
+OUTCOME = re.compile(r"Test\s+#\d+: (\S+) \.*\s*(.+?)\s+[\d.]+ sec")
+
+
+def outcome(text):
+    return " ".join(text.replace("*", " ").replace(":", " ").split())
+
+
+class SuiteError(Exception):
+    """ctest ended badly without any test failing: nothing can be said about the fault."""
 
 
 def run_suite(scratch, env, timeout, log):
-    """Fast tests first, the end-to-end test after; returns the failed tests and how each
-    ended ("Failed", "Timeout", ...), empty when everything passed."""
+    """Fast tests first, the end-to-end tests after; returns the failed tests and how each
+    ended ("Failed", "Timeout", "Subprocess aborted Exception", ...), empty when everything
+    passed."""
     for selection in (["-LE", "e2e"], ["-L", "e2e"]):
         result = subprocess.run(
             ["ctest", "--test-dir", "build/default", "-j2", "--stop-on-failure",
@@ -123,11 +143,26 @@ def run_suite(scratch, env, timeout, log):
             cwd=scratch, env=env, capture_output=True, text=True)
         log.write(result.stdout + result.stderr)
         log.flush()
-        failed = [(m.group(1), m.group(3)) for m in OUTCOME.finditer(result.stdout)
-                  if m.group(3) != "Passed"]
+        ends = [(m.group(1), outcome(m.group(2))) for m in OUTCOME.finditer(result.stdout)]
+        failed = [(name, end) for name, end in ends if end != "Passed"]
         if result.returncode != 0:
-            return failed or [("ctest", f"exit status {result.returncode}")]
+            if not failed:
+                raise SuiteError(f"ctest ended with status {result.returncode} and no failed test")
+            return failed
     return []
+
+
+def verdict(failed):
+    if not failed:
+        return "missed"
+    return "timeout" if all(end == "Timeout" for _, end in failed) else "caught"
+
+
+def tail(path, lines=20):
+    return "\n".join(path.read_text(encoding="utf-8", errors="replace").splitlines()[-lines:])
+
+
+CHECK_EVERY = 10
 
 
 def main():
@@ -149,20 +184,43 @@ def main():
     scratch = args.scratch.resolve()
     scratch.mkdir(parents=True, exist_ok=True)
     copy_tree(scratch)
-    env = dict(os.environ, CMAKE_CXX_COMPILER_LAUNCHER="ccache", CCACHE_BASEDIR=str(scratch))
+    launcher = shutil.which("ccache") or ""
+    env = dict(os.environ, CCACHE_BASEDIR=str(scratch))
     log_path = scratch / "mutation.log"
+    counts = {"caught": 0, "timeout": 0, "missed": 0}
+
+    def closing_line():
+        minutes = (time.monotonic() - started) / 60
+        caught = counts["caught"] + counts["timeout"]
+        return (f"{caught} caught ({counts['caught']} by a failing test, {counts['timeout']} by a "
+                f"timeout), {counts['missed']} missed ({minutes:.1f} min)")
+
     with open(log_path, "w", encoding="utf-8") as log:
-        print(f"scratch copy {scratch}, log {log_path}", flush=True)
-        if not build(scratch, env, log):
-            sys.exit(f"the unmodified tree does not build: see {log_path}")
-        failed = run_suite(scratch, env, args.timeout, log)
-        if failed:
-            sys.exit(f"the unmodified suite fails ({failed}): see {log_path}")
+        print(f"scratch copy {scratch}, log {log_path}, "
+              f"{'ccache ' + launcher if launcher else 'no ccache'}", flush=True)
+
+        def unmodified_fails():
+            """Builds and tests the tree without a fault; tells what went wrong, if anything."""
+            log.write("\n=== unmodified tree\n")
+            log.flush()
+            if not build(scratch, env, launcher, log):
+                return "it does not build"
+            try:
+                failed = run_suite(scratch, env, args.timeout, log)
+            except SuiteError as error:
+                return str(error)
+            return f"the suite fails: {failed}" if failed else ""
+
+        problem = unmodified_fails()
+        if problem:
+            print(f"unmodified tree: {problem}; the log ends:\n{tail(log_path)}", file=sys.stderr)
+            return 2
         print(f"unmodified tree built and green in {time.monotonic() - started:.0f} s",
               flush=True)
 
-        caught = missed = 0
-        for f in faults:
+        # Results count only once the unmodified suite has passed again after them.
+        pending = []
+        for number, f in enumerate(faults, 1):
             path = scratch / f.file
             original = path.read_text(encoding="utf-8")
             log.write(f"\n=== {f.id}: {f.file}\n")
@@ -170,23 +228,39 @@ def main():
             t0 = time.monotonic()
             path.write_text(original.replace(f.find, f.replace, 1), encoding="utf-8")
             try:
-                if not build(scratch, env, log):
+                if not build(scratch, env, launcher, log):
                     sys.exit(f"{f.id}: the planted fault does not compile: see {log_path}")
                 failed = run_suite(scratch, env, args.timeout, log)
+            except SuiteError as error:
+                sys.exit(f"{f.id}: {error}: see {log_path}")
             finally:
                 path.write_text(original, encoding="utf-8")
             seconds = time.monotonic() - t0
-            if failed:
-                caught += 1
-                how = ", ".join(f"{name} ({end.lower()})" for name, end in failed)
-                print(f"caught  {f.id:32} by {how} [{seconds:.0f} s]", flush=True)
-            else:
-                missed += 1
+            result = verdict(failed)
+            pending.append((f.id, result))
+            if result == "missed":
                 print(f"missed  {f.id:32} {f.file}: {f.why} [{seconds:.0f} s]", flush=True)
+            else:
+                how = ", ".join(f"{name} ({end.lower()})" for name, end in failed)
+                print(f"{result:7} {f.id:32} by {how} [{seconds:.0f} s]", flush=True)
 
-    minutes = (time.monotonic() - started) / 60
-    print(f"{caught} caught, {missed} missed ({minutes:.1f} min)")
-    return 1 if missed else 0
+            if number % CHECK_EVERY == 0 or number == len(faults):
+                t0 = time.monotonic()
+                problem = unmodified_fails()
+                if problem:
+                    again = [i for i, _ in pending] + [later.id for later in faults[number:]]
+                    print(f"unmodified tree after {f.id}: {problem}; the results since the "
+                          f"previous check do not count, see {log_path}; to go on: --only "
+                          f"{' '.join(again)}", flush=True)
+                    print(closing_line())
+                    return 2
+                print(f"unmodified tree still green [{time.monotonic() - t0:.0f} s]", flush=True)
+                for _, result in pending:
+                    counts[result] += 1
+                pending = []
+
+    print(closing_line())
+    return 1 if counts["missed"] else 0
 
 
 if __name__ == "__main__":

@@ -461,10 +461,17 @@ void SoakTest::memoryOfManyCurves() {
     const qint64 after = residentBytes();
     const qint64 secondMs = plot(MemoryPlots);
     const qint64 afterTwice = residentBytes();
+    // What the undo history holds of it: its steps, and the pixels kept to take plots back,
+    // which a new size gives up.
+    const int steps = form.history().count();
+    form.history().clear();
+    form.resize(form.size() + QSize(1, 0));
+    form.drawing();
+    const qint64 withoutHistory = residentBytes();
     qInfo("resident memory: %.1f MiB at start, %.1f MiB after %d plots (%lld ms), %.1f MiB "
-          "after %d more (%lld ms)",
+          "after %d more (%lld ms), of which %.1f MiB for the last %d steps of the history",
           mebibytes(start), mebibytes(after), MemoryPlots, firstMs, mebibytes(afterTwice),
-          MemoryPlots, secondMs);
+          MemoryPlots, secondMs, mebibytes(afterTwice - withoutHistory), steps);
 
     QVERIFY2(start > 0 && after > 0 && afterTwice > 0,
              "the resident memory could not be read from /proc/self/statm");

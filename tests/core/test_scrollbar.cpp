@@ -20,6 +20,8 @@ private slots:
     void troughClick();
     void dragReportsOnRelease();
     void takesTabStop();
+    void focusFrame_data();
+    void focusFrame();
 
 private:
     HScrollBar* bar_ = nullptr;
@@ -137,6 +139,42 @@ void TestScrollBar::takesTabStop() {
     QVERIFY(bar->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
     QCOMPARE(bar->value(), 1);
+}
+
+void TestScrollBar::focusFrame_data() {
+    QTest::addColumn<bool>("focused");
+    QTest::newRow("without the focus, as the toolkit's bar") << false;
+    QTest::newRow("with the focus, a highlight frame round it") << true;
+}
+
+// Compared with the toolkit's own bar in the same focus state, whose look the style decides.
+void TestScrollBar::focusFrame() {
+    QFETCH(bool, focused);
+    QWidget window;
+    auto* field = new QLineEdit(&window);
+    auto* plain = new QScrollBar(Qt::Horizontal, &window);
+    plain->setRange(-100, 100);
+    plain->setPageStep(50);
+    plain->setFocusPolicy(Qt::StrongFocus);
+    auto* bar = new HScrollBar(-100, 100, 1, 50, &window);
+    plain->setGeometry(0, 40, 300, 17);
+    bar->setGeometry(0, 80, 300, 17);
+    QVERIFY(showActive(window));
+    const auto look = [&](QScrollBar* b) {
+        (focused ? static_cast<QWidget*>(b) : field)->setFocus();
+        return b->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage expected = look(plain);
+    const QImage shown = look(bar);
+    if (!focused) {
+        QCOMPARE(shown, expected);
+        return;
+    }
+    const QRect inside = shown.rect().adjusted(2, 2, -2, -2);
+    QCOMPARE(shown.copy(inside), expected.copy(inside));
+    const QRgb highlight = bar->palette().color(QPalette::Highlight).rgb();
+    const int frame = shown.width() * shown.height() - inside.width() * inside.height();
+    QCOMPARE(countPixels(shown, highlight) - countPixels(shown, highlight, inside), frame);
 }
 
 QTEST_MAIN(TestScrollBar)

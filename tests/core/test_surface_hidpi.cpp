@@ -46,8 +46,10 @@ private slots:
         QCOMPARE(dot.size(), QSize(4, 4));
         QCOMPARE(countPixels(image, QBColor(2)), 16);
         QVERIFY(dot.adjusted(1, 1, -1, -1).contains(400, 300));
-        // The mouse over it, in window pixels, reads back its position.
+        // The mouse over it, in window pixels, reads back its position, and its position
+        // leads to the window pixel over it.
         QCOMPARE(surface.userPosition(QPointF(200, 150)), QPointF(500, 375));
+        QCOMPARE(surface.widgetPosition(QPointF(500, 375)), QPointF(200, 150));
         // A one-pixel line and a one-pixel circle are two device pixels thick, where the line at
         // one window pixel per step lies.
         const QRgb fore = surface.ForeColor();

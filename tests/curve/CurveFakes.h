@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <map>
+#include <vector>
 
 // The nine fields with the window's initial texts.
 class FieldTexts : public CurveFields {
@@ -39,3 +40,12 @@ struct Rig {
         return model.lastPlot();
     }
 };
+
+// The angles at which a plot drew its points, first to last: it adds its step to the angle
+// from 0, where there is no point.
+inline std::vector<double> drawnAngles(const PlotRecord& plot) {
+    std::vector<double> angles;
+    for (double alfa = plot.step; long(angles.size()) < plot.points; alfa += plot.step)
+        angles.push_back(alfa);
+    return angles;
+}

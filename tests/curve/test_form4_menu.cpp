@@ -2,9 +2,11 @@
 // never plot.
 #include "ActivationTracker.h"
 #include "Clipboard.h"
+#include "CurveFakes.h"
+#include "CurveFormula.h"
 #include "FileDialogAsker.h"
 #include "Form4.h"
-#include "PlotText.h"
+#include "Palette.h"
 #include "RecordingPrompter.h"
 #include "WidgetTesting.h"
 
@@ -55,6 +57,9 @@ QPointF readout(const QString& tip) {
     return {QLocale().toDouble(words.value(2)), QLocale().toDouble(words.value(5))};
 }
 
+// Ways to open a context menu.
+constexpr int RightClick = 0, MenuKey = 1, ShiftF10 = 2;
+
 } // namespace
 
 class Form4MenuTest : public QObject {
@@ -63,8 +68,9 @@ class Form4MenuTest : public QObject {
 private slots:
     void initTestCase() { useLocale(); }
 
-    // The readout at the pixels where the target dot was drawn gives its curve coordinates, to
-    // the width of a pixel, whatever the size and the ratio.
+    // The readout at each pixel where a dot of the curve was drawn names that dot's point to
+    // within half a pixel, whatever the size and the ratio; the target marker's circle adds the
+    // distance line.
     void readoutInvertsTheDrawing_data() {
         QTest::addColumn<double>("incr");
         QTest::addColumn<QSize>("resizedTo");
@@ -86,14 +92,33 @@ private slots:
 
         const QImage image = form.drawing();
         const double unitsX = 1000.0 / image.width(), unitsY = 1000 * incr / image.height();
+        const PlotRecord plot = form.model().lastPlot();
+        const CurveFormula curve = CurveFormula::of(plot);
+        int checked = 0;
+        for (double alfa : drawnAngles(plot)) {
+            double x = 0, y = 0;
+            QVERIFY(curve.at(alfa, x, y));
+            const QPointF at = form.model().toSurface(x, y);
+            const QPointF pixels(at.x() / unitsX, at.y() / unitsY);
+            const QPointF within = pixels - QPointF(std::floor(pixels.x()), std::floor(pixels.y()));
+            // A dot too near a pixel's edge may fall on either side of it.
+            if (std::min({within.x(), within.y(), 1 - within.x(), 1 - within.y()}) < 0.01)
+                continue;
+            const QPoint pixel(int(pixels.x()), int(pixels.y()));
+            QCOMPARE(image.pixel(pixel), QBColor(plot.Miocolor + 1));
+            const QString tip = form.toolTipAt(pixel);
+            QVERIFY2(std::abs(readout(tip).x() - x) <= unitsX / 2 + 0.05 &&
+                         std::abs(readout(tip).y() - y) <= unitsY / 2 + 0.05,
+                     qPrintable(QString("(%1, %2): %3").arg(x).arg(y).arg(tip)));
+            ++checked;
+        }
+        QVERIFY(checked > plot.points / 2);
+
         // The 3-pixel target dot, and the ring 5 units around it.
         const QPoint dot(int(730 / unitsX), int((form.model().CY - 270) / unitsY));
         QCOMPARE(image.pixel(dot), form.ForeColor());
-        const QString onTarget = form.toolTipAt(dot);
-        QVERIFY2(std::abs(readout(onTarget).x() - 300) <= unitsX &&
-                     std::abs(readout(onTarget).y() - 270) <= unitsY,
-                 qPrintable(onTarget));
-        QCOMPARE(onTarget.section('\n', 1), distanceLine(form.model().lastPlot()));
+        QVERIFY(
+            form.toolTipAt(dot).section('\n', 1).startsWith("Curva 1: distanza minima dal PUNTO "));
         const int ring = int(5 / unitsX);
         QVERIFY(form.toolTipAt(dot + QPoint(ring - 1, 0)).contains('\n'));
         QVERIFY(!form.toolTipAt(dot + QPoint(ring + 2, 0)).contains('\n'));
@@ -122,7 +147,10 @@ private slots:
         form.fillContextMenu(after);
         QVERIFY(entries(after)[0].startsWith("(Curva 2: distanza minima dal PUNTO "));
         entry(after, "Copia equazione")->trigger();
-        QCOMPARE(clipboard.texts, QStringList{equationText(form.model().lastPlot())});
+        QCOMPARE(clipboard.texts.size(), 1);
+        QVERIFY2(
+            clipboard.texts[0].startsWith("Curva 2\nx(α) = 130·sen²α + 0·cos α·sen(1·α) + 20\n"),
+            qPrintable(clipboard.texts[0]));
 
         // The picture entries take the drawing as it is on the screen.
         entry(after, "Copia immagine")->trigger();
@@ -142,22 +170,44 @@ private slots:
         QVERIFY(entries(cleared)[0].startsWith("(Curva 1: "));
     }
 
+    // An equation is offered only for a curve of two drawn points or more: with fewer there is
+    // no curve to rebuild.
+    void copyEquationNeedsTwoPoints_data() {
+        QTest::addColumn<QString>("inst");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("one point, at 50°") << "0,04" << false;
+        QTest::newRow("two points, at 40° and 80°") << "0,05" << true;
+    }
+    void copyEquationNeedsTwoPoints() {
+        QFETCH(QString, inst);
+        QFETCH(bool, offered);
+        Form4 form;
+        form.readIncr = [] { return 0.75; };
+        form.Text9->setText(inst);
+        form.Form_Activate();
+        QMenu menu;
+        form.fillContextMenu(menu);
+        QCOMPARE(entry(menu, "Copia equazione")->isEnabled(), offered);
+    }
+
     // Where the menu opens, on a window that an activation tracker drives as the program does:
-    // the drawing's menu from a right click on the drawing and from the keyboard anywhere, the
-    // field's own menu from a right click on the field, nothing on a button; and closing a
-    // menu never counts as an activation.
+    // the drawing's menu from a right click on the drawing and from the keyboard in a field,
+    // the field's own menu from a right click on the field, nothing on a button. The open menu
+    // takes the activation and gives it back when it closes, as some window systems do, and
+    // that is no new activation of the window: it plots nothing.
     void menuOpensAndClosesWithoutPlotting_data() {
         QTest::addColumn<QString>("target"); // a control's name, or empty for the drawing
-        QTest::addColumn<bool>("shiftF10");  // else a right click
+        QTest::addColumn<int>("how");
         QTest::addColumn<QString>("firstEntry");
-        QTest::newRow("right click on the drawing") << "" << false << "Curva 1: ";
-        QTest::newRow("Shift+F10 in a field") << "Text4" << true << "Curva 1: ";
-        QTest::newRow("right click on a field") << "Text1" << false << "&Undo";
-        QTest::newRow("right click on a button") << "Command1" << false << "";
+        QTest::newRow("right click on the drawing") << "" << RightClick << "Curva 1: ";
+        QTest::newRow("Menu key in a field") << "Text4" << MenuKey << "Curva 1: ";
+        QTest::newRow("Shift+F10 in a field") << "Text4" << ShiftF10 << "Curva 1: ";
+        QTest::newRow("right click on a field") << "Text1" << RightClick << "&Undo";
+        QTest::newRow("right click on a button") << "Command1" << RightClick << "";
     }
     void menuOpensAndClosesWithoutPlotting() {
         QFETCH(QString, target);
-        QFETCH(bool, shiftF10);
+        QFETCH(int, how);
         QFETCH(QString, firstEntry);
         Form4 window;
         window.readIncr = [] { return 0.75; };
@@ -173,23 +223,29 @@ private slots:
         connect(&closer, &QTimer::timeout, [&] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
                 opened = menu->actions().value(0)->text();
+                QApplication::setActiveWindow(menu);
                 menu->close();
+                QApplication::setActiveWindow(&window);
             }
         });
         closer.start(20);
         QWidget* widget = target.isEmpty() ? &window : window.findChild<QWidget*>(target);
-        if (shiftF10) {
+        widget->setFocus();
+        if (how == ShiftF10) {
             QTest::keyClick(widget, Qt::Key_F10, Qt::ShiftModifier);
-        } else { // as the platform delivers it, to the widget under the mouse
+        } else { // as the platform delivers a click or the Menu key: to the widget under the
+                 // mouse, or to the one with the focus
+            const auto reason =
+                how == MenuKey ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse;
             const QPoint at = target.isEmpty() ? QPoint(1200, 900) : QPoint(5, 5);
-            QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+            QContextMenuEvent event(reason, at, widget->mapToGlobal(at));
             QApplication::sendEvent(widget, &event);
         }
-        QTest::qWait(150);
+        // Every menu opens while its event is delivered.
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
         QVERIFY2(firstEntry.isEmpty() ? opened.isEmpty() : opened.startsWith(firstEntry),
                  qPrintable(opened));
-        window.activateWindow();
-        QTest::qWait(100);
+        QCOMPARE(QApplication::activeWindow(), &window);
         QCOMPARE(window.model().Miocolor, 1);
     }
 };
