@@ -64,11 +64,11 @@ check_tree() {
     timeout 20 bash -c "until [[ -s '$work/display' ]]; do sleep 0.05; done" ||
         fail "Xvfb did not start"
     export DISPLAY=:$(cat "$work/display")
-    openbox >/dev/null 2>&1 &
+    openbox >"$work/openbox.log" 2>&1 &
     pids+=($!)
     # A window mapped while the window manager is still starting may stay unmapped.
     timeout 20 bash -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do
-        sleep 0.05; done' || fail "openbox did not start"
+        sleep 0.05; done' || fail "openbox did not start: $(cat "$work/openbox.log")"
     # Italian settings and no session bus, as in a plain session.
     LANG=it_IT.UTF-8 QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus \
         "$stage/usr/bin/$exe" >"$work/program.log" 2>&1 &
