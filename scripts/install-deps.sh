@@ -10,6 +10,9 @@ packages=(
     xvfb openbox xdotool imagemagick x11-utils xclip libxcb1-dev pkgconf
     gnuplot-nox poppler-utils librsvg2-bin desktop-file-utils appstream dpkg-dev file
     python3 python3-pyatspi at-spi2-core dbus git
+    # Registering the exercise file type and opening a file as a desktop would; without a
+    # desktop environment xdg-mime needs libfile-mimeinfo-perl to read the MIME database.
+    shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 
 missing=()

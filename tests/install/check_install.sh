@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Checks the program as a user's system receives it.
-#   check_install.sh tree BUILD_DIR WORK_DIR APP_ID EXECUTABLE
+#   check_install.sh tree BUILD_DIR WORK_DIR APP_ID EXECUTABLE MIME_TYPE
 #     installs into a staging directory, checks the tree, then starts the installed program
-#     under its own X server and window manager until "Form1" is on the screen with its icon.
-#   check_install.sh deb BUILD_DIR WORK_DIR APP_ID EXECUTABLE
+#     under its own X server and window manager until "Form1" is on the screen with its icon;
+#     then registers the exercise file type from the stage and opens a saved exercise with
+#     xdg-open, as a file manager's double click would, until its curves are on the screen.
+#   check_install.sh deb BUILD_DIR WORK_DIR APP_ID EXECUTABLE MIME_TYPE
 #     builds the Debian package, then checks its contents and its dependencies.
 set -euo pipefail
-mode=$1 build=$2 work=$3 id=$4 exe=$5
+mode=$1 build=$2 work=$3 id=$4 exe=$5 mime=$6
+attempt=$(dirname "$0")/../exercise/fuzz/corpus/attempt.curva
 
 fail() {
     echo "FAIL: $*" >&2
@@ -20,16 +23,27 @@ expected=(usr/bin/$exe usr/share/applications/$id.desktop usr/share/metainfo/$id
 for size in 16 32 48 64; do
     expected+=(usr/share/icons/hicolor/${size}x$size/apps/$id.png)
 done
+# The exercise file's type and its icon, named after the type.
+mime_icon=${mime/\//-}
+expected+=(usr/share/mime/packages/$id.xml
+    usr/share/icons/hicolor/scalable/mimetypes/$mime_icon.svg)
+for size in 16 32 48 64; do
+    expected+=(usr/share/icons/hicolor/${size}x$size/mimetypes/$mime_icon.png)
+done
 
 rm -rf "$work"
 mkdir -p "$work"
 
+# A negative entry is a process group: xdg-open waits for the program it starts.
 pids=()
+stop() {
+    kill -- "$1" 2>/dev/null || true
+    wait -- "${1#-}" 2>/dev/null || true
+}
 stop_all() {
     local i
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
+        stop "${pids[i]}"
     done
 }
 trap stop_all EXIT
@@ -50,11 +64,11 @@ check_tree() {
     timeout 20 bash -c "until [[ -s '$work/display' ]]; do sleep 0.05; done" ||
         fail "Xvfb did not start"
     export DISPLAY=:$(cat "$work/display")
-    openbox >/dev/null 2>&1 &
+    openbox >"$work/openbox.log" 2>&1 &
     pids+=($!)
     # A window mapped while the window manager is still starting may stay unmapped.
     timeout 20 bash -c 'until xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"; do
-        sleep 0.05; done' || fail "openbox did not start"
+        sleep 0.05; done' || fail "openbox did not start: $(cat "$work/openbox.log")"
     # Italian settings and no session bus, as in a plain session.
     LANG=it_IT.UTF-8 QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus \
         "$stage/usr/bin/$exe" >"$work/program.log" 2>&1 &
@@ -65,6 +79,67 @@ check_tree() {
         fail "Form1 did not appear: $(cat "$work/program.log")"
     [[ $(xprop -id "$window" _NET_WM_ICON) == *'Icon (16 x 16)'* ]] || fail "Form1 has no 16 px icon"
     echo "Form1 on screen from the installed $exe, with its icon"
+    stop "${pids[-1]}"
+    unset 'pids[-1]'
+    check_file_type "$stage/usr/share"
+}
+
+# The desktop as the stage alone defines it: no user settings, no desktop environment, so
+# xdg-open goes through the MIME database and the desktop entries, and the entry's bare command
+# is found in the stage first.
+check_file_type() {
+    local share=$1 out
+    mkdir -p "$work"/{data,config,config-dirs,files}
+    # X-Generic is xdg-utils' own name for no desktop environment: it skips the guesswork.
+    local desktop=(env XDG_CURRENT_DESKTOP=X-Generic XDG_DATA_DIRS="$share:/usr/share"
+        XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config"
+        XDG_CONFIG_DIRS="$work/config-dirs" PATH="$(dirname "$share")/bin:$PATH"
+        DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-bus")
+    out=$("${desktop[@]}" update-mime-database "$share/mime" 2>&1) ||
+        fail "update-mime-database refused: $out"
+    [[ -z $out ]] || fail "update-mime-database complained: $out"
+    out=$("${desktop[@]}" update-desktop-database "$share/applications" 2>&1) ||
+        fail "update-desktop-database refused: $out"
+
+    # Without its suffix the file is known by the marker it opens with.
+    cp "$attempt" "$work/files/attempt.curva"
+    cp "$attempt" "$work/files/attempt"
+    local f type
+    for f in attempt.curva attempt; do
+        type=$("${desktop[@]}" xdg-mime query filetype "$work/files/$f")
+        [[ $type == "$mime" ]] || fail "xdg-mime takes $f for '$type', not $mime"
+    done
+    type=$("${desktop[@]}" xdg-mime query default "$mime")
+    [[ $type == "$id.desktop" ]] || fail "xdg-mime opens $mime with '$type', not $id.desktop"
+    # xdg-open adds the file to a command that has no %f; desktops that follow the entry do not.
+    grep -qx "Exec=$exe %f" "$share/applications/$id.desktop" ||
+        fail "the desktop entry's command is not handed the file (%f)"
+
+    # The program's own process group, so that stopping xdg-open stops what it started.
+    LANG=it_IT.UTF-8 QT_QPA_PLATFORM=xcb \
+        setsid "${desktop[@]}" xdg-open "$work/files/attempt.curva" >"$work/open.log" 2>&1 &
+    pids+=(-$!)
+    local window
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Form4$' | head -n 1) ||
+        fail "xdg-open did not bring up Form4: $(cat "$work/open.log")"
+    ! xdotool search --onlyvisible --name '^Form1$' >/dev/null ||
+        fail "xdg-open showed Form1 as well as Form4"
+    [[ $(xprop -id "$window" _NET_WM_STATE) == *MAXIMIZED_VERT*MAXIMIZED_HORZ* ]] ||
+        fail "Form4 is not maximized: $(xprop -id "$window" _NET_WM_STATE)"
+
+    # The file's third curve is drawn in colour 4 of the palette, which nothing else in the
+    # window uses.
+    local n=0 i
+    for ((i = 0; i < 50; i++)); do
+        import -window root "$work/open.png"
+        n=$(convert "$work/open.png" -fill black +opaque '#800000' -fill white -opaque '#800000' \
+            -format '%[fx:round(mean*w*h)]' info:)
+        ((n > 100)) && break
+        sleep 0.2
+    done
+    ((n > 100)) ||
+        fail "the file's curves are not on the screen ($n pixels of the third): $work/open.png"
+    echo "xdg-open on a .curva file showed Form4 maximized with its curves ($n pixels of the third)"
 }
 
 check_deb() {
