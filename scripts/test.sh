@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program twice (plain and with the sanitizers), runs
-# the whole test suite in both builds, then fuzzes the number texts for a minute.
+# the whole test suite in both builds, then fuzzes the number texts and the exercise reader for a
+# minute each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
