@@ -48,17 +48,6 @@ private:
     std::unique_ptr<QProgressDialog> dialog_;
 };
 
-// A drawing too large for an exercise file would be refused when opened again.
-QString whyNotWritable(const Exercise& exercise) {
-    double points = 0;
-    for (const PlotRecord& curve : exercise.curves)
-        if (curve.INST > 0)
-            points += 45 * curve.INST;
-    if (exercise.curves.size() > ExerciseLimits::MaxCurves || points > ExerciseLimits::MaxPoints)
-        return QStringLiteral("il disegno ha più curve di quante un esercizio ne possa tenere");
-    return {};
-}
-
 } // namespace
 
 QStringList exerciseFileFilters() {

@@ -25,7 +25,7 @@ namespace {
 
 // The drawing's cost, in the angles its plots walk: what a long drawing reports progress in.
 double walkOf(const PlotRecord& curve) {
-    return curve.INST > 0 ? 45 * curve.INST : 1;
+    return std::max(1.0, anglesWalked(curve.INST));
 }
 
 } // namespace

@@ -183,9 +183,7 @@ std::vector<PlotRecord> readCurves(const Node& list) {
             static_cast<std::int16_t>(item["SPTX"].integerBetween(-HScroll1Bound, HScroll1Bound));
         curve.SPTY =
             static_cast<std::int16_t>(item["SPTY"].integerBetween(-HScroll2Bound, HScroll2Bound));
-        // A curve with a negative INST walks no angle.
-        if (curve.INST > 0)
-            points += 45 * curve.INST;
+        points += anglesWalked(curve.INST);
         if (points > MaxPoints)
             item.refuseWith(QStringLiteral("porta le curve oltre 20 milioni di punti (45 × INST "
                                            "per curva), il massimo di un esercizio"));
@@ -326,4 +324,15 @@ ExerciseReading readExerciseFile(const QString& path) {
     if (!reading.exercise)
         reading.message = failure(reading.message).message;
     return reading;
+}
+
+QString whyNotWritable(const Exercise& exercise) {
+    double points = 0;
+    for (const PlotRecord& curve : exercise.curves)
+        points += anglesWalked(curve.INST);
+    if (exercise.curves.size() > MaxCurves || points > MaxPoints)
+        return QStringLiteral("il disegno ha più curve o più punti di quanti un esercizio ne "
+                              "possa tenere (%1 curve, 20 milioni di punti)")
+            .arg(MaxCurves);
+    return {};
 }

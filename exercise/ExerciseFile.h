@@ -33,6 +33,10 @@ struct ExerciseReading {
     QString message;
 };
 
+// Why the exercise would make a file that could not be opened again (more curves or points
+// than a file may hold), or nothing.
+QString whyNotWritable(const Exercise& exercise);
+
 // From a file's bytes. The message is the reason alone, e.g. "non è un esercizio di Curve sulla
 // corda"; a value is named by its place in the file, e.g. window.curves[3].INST (counted from
 // 0). Each curve's number is its place on the drawing (1 for the first).

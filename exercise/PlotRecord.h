@@ -6,6 +6,11 @@
 // The largest INST a plot accepts; the curve model says why.
 constexpr double LargestINST = 100000;
 
+// About how many angles a plot walks: 45 × INST, none for an INST that is not positive.
+constexpr double anglesWalked(double INST) {
+    return INST > 0 ? 45 * INST : 0;
+}
+
 // What one plot used and found: the values it read (after any fallback), the scale and colour
 // it was drawn in, the angle walk it made and the drawn point nearest to the target point.
 // CALCOLA fills it as it goes; the equation text, the distance line, the readout and the

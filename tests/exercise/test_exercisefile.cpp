@@ -64,6 +64,7 @@ private slots:
     void reading_data();
     void reading();
     void roundTrip();
+    void writesOnlyWhatOpensAgain();
 };
 
 void TestExerciseFile::reading_data() {
@@ -258,6 +259,13 @@ void TestExerciseFile::roundTrip() {
     expected.curves[2].DAX = 0.0;
     QVERIFY(sameExercise(*reading.exercise, expected));
     QCOMPARE(exerciseToJson(*reading.exercise), written);
+}
+
+// The window refuses to save what a reader would refuse to open.
+void TestExerciseFile::writesOnlyWhatOpensAgain() {
+    QCOMPARE(whyNotWritable(attemptExercise(std::vector<double>(MaxCurves, 1))), QString());
+    QVERIFY(!whyNotWritable(attemptExercise(std::vector<double>(MaxCurves + 1, 1))).isEmpty());
+    QVERIFY(!whyNotWritable(attemptExercise({1e5, 1e5, 1e5, 1e5, 44445})).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestExerciseFile)
