@@ -74,6 +74,13 @@ struct Window {
         form.setSaveFileAsker(asker);
         form.setOpenFileAsker(asker);
     }
+    // Shown, active and with its first drawing, as the program opens it.
+    [[nodiscard]] bool drawn() {
+        if (!showActive(form))
+            return false;
+        form.Form_Activate();
+        return true;
+    }
 };
 
 // Stops a drawing when it has drawn some curves.
@@ -141,8 +148,7 @@ private slots:
     void everyStepTakenBackAndDoneAgain() {
         Window w;
         Form4& form = w.form;
-        QVERIFY(showActive(form));
-        form.Form_Activate();
+        QVERIFY(w.drawn());
         // Each step: its name, what the user types or sets first, and the command.
         struct Step {
             const char* name;
@@ -198,8 +204,7 @@ private slots:
         QTemporaryDir dir;
         Window w;
         Form4& form = w.form;
-        QVERIFY(showActive(form));
-        form.Form_Activate();
+        QVERIFY(w.drawn());
         form.Check1->setChecked(true);
         for (int v : {100, 200, -150})
             form.HScroll2->setValue(v);
@@ -225,8 +230,7 @@ private slots:
 
         Window other;
         other.incr = 0.55;
-        QVERIFY(showActive(other.form));
-        other.form.Form_Activate();
+        QVERIFY(other.drawn());
         QVERIFY(other.form.openExercise(*exerciseFromJson(bytes).exercise));
         QCOMPARE(seen(other.form), before);
         form.Command1_Click();
@@ -253,8 +257,7 @@ private slots:
         QTemporaryDir dir;
         Window w;
         Form4& form = w.form;
-        QVERIFY(showActive(form));
-        form.Form_Activate();
+        QVERIFY(w.drawn());
         form.Check1->setChecked(true);
         form.HScroll1->setValue(300);
         const QString path = dir.filePath("esercizio.curva");
@@ -292,8 +295,7 @@ private slots:
     void undoKeysLeaveTheFieldsTheirTyping() {
         Window w;
         Form4& form = w.form;
-        QVERIFY(showActive(form));
-        form.Form_Activate();
+        QVERIFY(w.drawn());
         form.Command1_Click();
         const int curves = int(form.model().curves().size());
         form.Text1->setFocus();
@@ -348,8 +350,7 @@ private slots:
         const auto file = [&](const QString& name) { return dir.filePath(name + ".curva"); };
         Window w;
         Form4& form = w.form;
-        QVERIFY(showActive(form));
-        form.Form_Activate();
+        QVERIFY(w.drawn());
         const QByteArray exercise = exerciseToJson(form.exercise());
         for (const char* name : {"a", "b", "c", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9"})
             QVERIFY(writeFile(file(name), exercise));
@@ -411,8 +412,7 @@ private slots:
         QTemporaryDir dir;
         Window w;
         Form4& form = w.form;
-        QVERIFY(showActive(form));
-        form.Form_Activate();
+        QVERIFY(w.drawn());
         form.Text1->setText("33");
         const QByteArray exercise = exerciseToJson(form.exercise());
         form.Text1->setText("20");
