@@ -1,23 +1,15 @@
 #pragma once
 
+#include "Assignment.h"
+#include "ParameterField.h"
 #include "PlotRecord.h"
 
 #include <QSize>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
-
-// The nine parameter fields of the curve window, in the one order every list of them follows.
-enum class ParameterField { Text1, Text2, Text3, Text4, Text5, Text8, Text9, Text10, Text11 };
-constexpr std::size_t ParameterFieldCount = 9;
-
-// The variable each field sets: DAX, DAY, RAX, ALX, ALY, RAY, INST, AVY and AVX.
-constexpr std::array<const char*, ParameterFieldCount> ParameterVariables = {
-    "DAX", "DAY", "RAX", "ALX", "ALY", "RAY", "INST", "AVY", "AVX"};
-constexpr const char* variableOf(ParameterField field) {
-    return ParameterVariables[static_cast<std::size_t>(field)];
-}
 
 // What the curve window's controls show.
 struct ExerciseControls {
@@ -45,4 +37,6 @@ struct Exercise {
     std::int16_t Miocolor = 0;
     // The curves drawn since the drawing was last cleared, in order.
     std::vector<PlotRecord> curves;
+    // What a teacher set for the students, when the exercise is an assignment.
+    std::optional<Assignment> assignment;
 };

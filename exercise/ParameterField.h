@@ -1,0 +1,15 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+// The nine parameter fields of the curve window, in the one order every list of them follows.
+enum class ParameterField { Text1, Text2, Text3, Text4, Text5, Text8, Text9, Text10, Text11 };
+constexpr std::size_t ParameterFieldCount = 9;
+
+// The variable each field sets: DAX, DAY, RAX, ALX, ALY, RAY, INST, AVY and AVX.
+constexpr std::array<const char*, ParameterFieldCount> ParameterVariables = {
+    "DAX", "DAY", "RAX", "ALX", "ALY", "RAY", "INST", "AVY", "AVX"};
+constexpr const char* variableOf(ParameterField field) {
+    return ParameterVariables[static_cast<std::size_t>(field)];
+}
