@@ -5,6 +5,7 @@
 #include "FileDialogAsker.h"
 #include "Form4.h"
 #include "RecentExercises.h"
+#include "SaveQuestion.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -69,8 +70,28 @@ QString ExerciseFiles::folder() const {
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+const QString& ExerciseFiles::currentPath() const {
+    return window_.document().path();
+}
+
+bool ExerciseFiles::settleUnsavedChanges() {
+    const CurveDocument& document = window_.document();
+    if (!document.hasUnsavedChanges())
+        return true;
+    const QString text = QStringLiteral("Salvare le modifiche all'esercizio \"%1\"?")
+                             .arg(QFileInfo(document.path()).fileName());
+    switch (window_.saveQuestion().askToSave(text)) {
+    case SaveQuestion::Answer::Save:
+        return save();
+    case SaveQuestion::Answer::Discard:
+        return true;
+    case SaveQuestion::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void ExerciseFiles::remember(const QString& path) {
-    currentPath_ = path;
     lastFolder_ = QFileInfo(path).absolutePath();
     RecentExercises recent = loadRecentExercises();
     recent.add(path);
@@ -78,12 +99,18 @@ void ExerciseFiles::remember(const QString& path) {
 }
 
 bool ExerciseFiles::openAsked() {
+    if (!settleUnsavedChanges())
+        return false;
     const QString path = window_.openFileAsker().askOpenFileName(QStringLiteral("Apri esercizio"),
                                                                  folder(), exerciseFileFilters());
-    return !path.isEmpty() && open(path);
+    return !path.isEmpty() && openSettled(path);
 }
 
 bool ExerciseFiles::open(const QString& path) {
+    return settleUnsavedChanges() && openSettled(path);
+}
+
+bool ExerciseFiles::openSettled(const QString& path) {
     lastFolder_ = QFileInfo(path).absolutePath();
     const ExerciseReading reading = readExerciseFile(path);
     if (!reading.exercise) {
@@ -91,10 +118,9 @@ bool ExerciseFiles::open(const QString& path) {
         return false;
     }
     OpeningProgress progress(&window_, QFileInfo(path).fileName());
-    if (!window_.openExercise(*reading.exercise, &progress))
+    if (!window_.document().open(*reading.exercise, path, &progress))
         return false;
     remember(path);
-    window_.history().setClean();
     return true;
 }
 
@@ -115,13 +141,13 @@ void ExerciseFiles::forgetRecent() {
 }
 
 bool ExerciseFiles::save() {
-    return currentPath_.isEmpty() ? saveAs() : saveTo(currentPath_);
+    return currentPath().isEmpty() ? saveAs() : saveTo(currentPath());
 }
 
 bool ExerciseFiles::saveAs() {
-    const QString suggested = currentPath_.isEmpty()
+    const QString suggested = currentPath().isEmpty()
                                   ? QDir(folder()).filePath(QStringLiteral("esercizio.curva"))
-                                  : currentPath_;
+                                  : currentPath();
     const SaveChoice choice{
         QStringLiteral("Salva esercizio"), suggested, exerciseFileFilters(),
         [](const QString& chosen, const QString&) { return exerciseTargetFor(chosen); }};
@@ -140,7 +166,7 @@ bool ExerciseFiles::saveTo(const QString& path) {
         window_.prompter().MsgBox(saveFailureMessage(what, path, reason));
         return false;
     }
+    window_.document().saved(path);
     remember(path);
-    window_.history().setClean();
     return true;
 }

@@ -12,8 +12,9 @@ class ExerciseFiles {
 public:
     explicit ExerciseFiles(Form4& window) : window_(window) {}
 
-    // Asks for a file and opens it; opens a file. A file that cannot be opened is reported and
-    // leaves the window as it was. True when an exercise was opened.
+    // Asks for a file and opens it; opens a file. Unsaved changes are settled first (see
+    // settleUnsavedChanges). A file that cannot be opened is reported and leaves the window as it
+    // was. True when an exercise was opened.
     bool openAsked();
     bool open(const QString& path);
     // Opens a file of the recent list; one that no longer exists leaves the list.
@@ -24,17 +25,22 @@ public:
     bool save();
     bool saveAs();
 
-    // The file last opened or saved, empty before the first.
-    const QString& currentPath() const { return currentPath_; }
+    // The file "Salva esercizio" writes, empty before the first opened or saved.
+    const QString& currentPath() const;
+
+    // Before the work would be dropped: when it has changed since its file was opened or saved,
+    // asks whether to save it. False when the user cancelled, or saving failed: then nothing
+    // must be dropped.
+    bool settleUnsavedChanges();
 
 private:
+    bool openSettled(const QString& path);
     bool saveTo(const QString& path);
     void remember(const QString& path);
     // The folder last used, else the documents folder, else the home folder.
     QString folder() const;
 
     Form4& window_;
-    QString currentPath_;
     QString lastFolder_;
 };
 

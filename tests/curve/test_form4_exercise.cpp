@@ -7,6 +7,7 @@
 #include "Form4.h"
 #include "PlotText.h"
 #include "RecordingPrompter.h"
+#include "SaveQuestion.h"
 #include "ScrollBar.h"
 #include "WidgetTesting.h"
 
@@ -62,9 +63,22 @@ public:
     }
 };
 
+// Answers the question about unsaved changes as told, one answer per question; unexpected
+// questions are cancelled.
+class ScriptedQuestion : public SaveQuestion {
+public:
+    QList<Answer> answers;
+    QStringList asked;
+    Answer askToSave(const QString& text) override {
+        asked << text;
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+};
+
 struct Window {
     RecordingPrompter prompter;
     ScriptedAsker asker;
+    ScriptedQuestion question;
     Form4 form{&prompter};
     double incr = 0.75;
 
@@ -73,6 +87,7 @@ struct Window {
         form.resize(900, 700);
         form.setSaveFileAsker(asker);
         form.setOpenFileAsker(asker);
+        form.setSaveQuestion(question);
     }
     // Shown, active and with its first drawing, as the program opens it.
     [[nodiscard]] bool drawn() {
@@ -217,9 +232,10 @@ private slots:
         QVERIFY(form.exerciseFiles().save());
         QVERIFY(w.asker.suggested.value(0).endsWith("/esercizio.curva"));
         QCOMPARE(form.exerciseFiles().currentPath(), path);
-        QVERIFY(form.history().isClean());
+        QVERIFY(!form.document().hasUnsavedChanges());
         form.Command2_Click();
         QVERIFY(seen(form) != before);
+        w.question.answers = {SaveQuestion::Answer::Discard};
         QVERIFY(form.exerciseFiles().open(path));
         QCOMPARE(seen(form), before);
         QVERIFY(w.prompter.messages.isEmpty());
