@@ -65,19 +65,22 @@ bool CurveDocument::open(const Exercise& exercise, const QString& path,
         controls_.restoreWindowState(before);
         return false;
     }
+    // The file first: the controls show what it locks.
+    const DocumentFile fileBefore = std::exchange(
+        file_, {path, 0, exercise.assignment, exercise.assignment && exercise.curves.empty()});
     controls_.restoreWindowState(after);
-    const DocumentFile fileBefore = file_;
     if (setUp)
         history_.pushOpening(before, std::move(replaced), after, model_.curves(), fileBefore);
     else
         openedBeforeFirstDrawing_ = true;
-    file_ = {path, history_.state(), exercise.assignment};
+    file_.savedState = history_.state();
     return true;
 }
 
 void CurveDocument::saved(const QString& path) {
     file_.path = path;
     file_.savedState = history_.state();
+    file_.handout = false;
 }
 
 bool CurveDocument::hasUnsavedChanges() const {

@@ -50,9 +50,12 @@ public:
     // Whether an exercise was opened before the first drawing; asking forgets it.
     bool takeOpenedDrawing() { return std::exchange(openedBeforeFirstDrawing_, false); }
 
-    // The file "Salva esercizio" writes, empty before any was opened or saved.
+    // The file "Salva esercizio" writes, empty before any was opened or saved, and what it holds
+    // besides the work (see DocumentFile).
     const QString& path() const { return file_.path; }
+    const DocumentFile& file() const { return file_; }
     const std::optional<Assignment>& assignment() const { return file_.assignment; }
+    void targetReachedTold() { file_.targetReachedTold = true; }
     // The work was just written to path.
     void saved(const QString& path);
     // The work differs from the file it was last opened from or saved to; never without a file.
@@ -69,7 +72,7 @@ private:
         redrawWith(curves, incr, nullptr);
     }
     bool redrawWith(const std::vector<PlotRecord>& curves, double incr, DrawingProgress* progress);
-    DocumentFile& file() override { return file_; }
+    DocumentFile& currentFile() override { return file_; }
 
     DocumentControls& controls_;
     CurveModel& model_;

@@ -87,11 +87,11 @@ public:
 
 protected:
     void undoStep() override {
-        fileAfter_ = std::exchange(steps().file(), fileBefore_);
+        fileAfter_ = std::exchange(steps().currentFile(), fileBefore_);
         ReplaceStep::undoStep();
     }
     void redoAgain() override {
-        fileBefore_ = std::exchange(steps().file(), fileAfter_);
+        fileBefore_ = std::exchange(steps().currentFile(), fileAfter_);
         ReplaceStep::redoAgain();
     }
 

@@ -20,11 +20,15 @@ struct WindowState {
 
 // Which file the work on the screen belongs to: the file "Salva esercizio" writes (empty for
 // none), the state of the history in which it was last opened or saved, and what the teacher
-// set when the file is an assignment. Only an opening changes it, together with the drawing.
+// set when the file is an assignment; whether the file is the assignment as handed out, which an
+// attempt is never saved over without a question, and whether the student was told that the
+// target was reached. An opening changes it, together with the drawing.
 struct DocumentFile {
     QString path;
     std::uint64_t savedState = 0;
     std::optional<Assignment> assignment;
+    bool handout = false;
+    bool targetReachedTold = false;
 };
 
 // What the steps act on: the curve window's drawing and controls, and its file. Nothing here
@@ -43,7 +47,7 @@ public:
     // Clears the drawing and draws these curves again, from the set-up at incr.
     virtual void redrawWith(const std::vector<PlotRecord>& curves, double incr) = 0;
     // The file the work belongs to, read and put back.
-    virtual DocumentFile& file() = 0;
+    virtual DocumentFile& currentFile() = 0;
 };
 
 // The steps of the curve window that can be taken back and done again: every plot, every

@@ -1,6 +1,7 @@
 #include "Form4.h"
 
 #include "Accessibility.h"
+#include "AssignmentRules.h"
 #include "Clipboard.h"
 #include "ExerciseDrop.h"
 #include "ExerciseFiles.h"
@@ -56,15 +57,15 @@ Form4::~Form4() = default;
 void Form4::Form_Activate() {
     if (document_.takeOpenedDrawing())
         return;
-    document_.asStep(false, [this] { model_.Form_Activate(); });
+    plotStep(false, [this] { model_.Form_Activate(); });
 }
 
 void Form4::Command1_Click() {
-    document_.asStep(false, [this] { model_.CALCOLA(); });
+    plotStep(false, [this] { model_.CALCOLA(); });
 }
 
 void Form4::Command2_Click() {
-    document_.asStep(true, [this] { model_.clearAndRedraw(); });
+    plotStep(true, [this] { model_.clearAndRedraw(); });
 }
 
 void Form4::Command3_Click() {
@@ -100,12 +101,36 @@ void Form4::Check1_Click() {
 
 void Form4::displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable) {
     const bool multiple = Check1->isChecked();
-    document_.asStep(!multiple, [&] {
+    const bool plotted = plotStep(!multiple, [&] {
         const auto position = static_cast<std::int16_t>(bar->value());
         shown->setText(IntegerToText(position));
         variable = position;
         model_.plotByMode(multiple);
     });
+    // A curve refused: the bar goes back to the curve it shows.
+    if (!plotted) {
+        const QSignalBlocker blocker(bar);
+        bar->setValue(variable);
+    }
+}
+
+bool Form4::plotStep(bool clears, const std::function<void()>& command) {
+    if (!clears) {
+        const QString why = whyNoMoreCurves(document_.assignment(), model_.curves().size());
+        if (!why.isEmpty()) {
+            prompter().MsgBox(why);
+            return false;
+        }
+    }
+    document_.asStep(clears, command);
+    if (!document_.file().targetReachedTold) {
+        const QString reached = targetReachedText(document_.assignment(), model_.lastPlot());
+        if (!reached.isEmpty()) {
+            document_.targetReachedTold();
+            prompter().MsgBox(reached);
+        }
+    }
+    return true;
 }
 
 // Moving the bar back to 0 runs its change handler first, when the position was not 0.
@@ -246,7 +271,18 @@ void Form4::restoreWindowState(const WindowState& state) {
     if (state.Incr != model_.scaleIncr())
         model_.setUpScale(state.Incr);
     fileIncr_ = state.fileIncr;
+    showLocks();
     startFieldsAfresh();
+}
+
+void Form4::showLocks() {
+    const std::optional<Assignment>& assignment = document_.assignment();
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        const bool locked = assignment && assignment->locks(field);
+        box(field)->setReadOnly(locked);
+        box(field)->setToolTip(locked ? lockedFieldTip() : QString());
+    }
 }
 
 void Form4::startFieldsAfresh() {

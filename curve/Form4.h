@@ -102,6 +102,12 @@ private:
     void restoreWindowState(const WindowState& state) override;
     void startFieldsAfresh() override;
 
+    // Runs a plotting command as a step (see CurveDocument::asStep), unless an assignment's
+    // most curves are drawn and it would add one: then it says why and returns false. A curve
+    // that reaches the target within the assignment's tolerance is told, the first time.
+    bool plotStep(bool clears, const std::function<void()>& command);
+    // The fields an assignment locks are read-only, and say why.
+    void showLocks();
     void displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
     void resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
 
