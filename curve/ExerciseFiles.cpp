@@ -1,5 +1,7 @@
 #include "ExerciseFiles.h"
 
+#include "AssignmentDialog.h"
+#include "AssignmentWork.h"
 #include "AtomicFile.h"
 #include "ExerciseFile.h"
 #include "FileDialogAsker.h"
@@ -121,6 +123,15 @@ bool ExerciseFiles::openSettled(const QString& path) {
     if (!window_.document().open(*reading.exercise, path, &progress))
         return false;
     remember(path);
+    // The teacher's words come first, once the window that shows the exercise is up.
+    const std::optional<Assignment>& assignment = reading.exercise->assignment;
+    if (assignment && !assignment->text.isEmpty())
+        QMetaObject::invokeMethod(
+            &window_,
+            [this, text = assignment->text] {
+                window_.prompter().MsgBox(QStringLiteral("Consegna"), text);
+            },
+            Qt::QueuedConnection);
     return true;
 }
 
@@ -141,32 +152,58 @@ void ExerciseFiles::forgetRecent() {
 }
 
 bool ExerciseFiles::save() {
-    return currentPath().isEmpty() ? saveAs() : saveTo(currentPath());
+    // An attempt never lands on the assignment as handed out without a name chosen for it.
+    const bool handout = window_.document().file().handout;
+    return currentPath().isEmpty() || handout ? saveAs() : saveTo(currentPath());
 }
 
 bool ExerciseFiles::saveAs() {
-    const QString suggested = currentPath().isEmpty()
-                                  ? QDir(folder()).filePath(QStringLiteral("esercizio.curva"))
-                                  : currentPath();
+    QString suggested = currentPath();
+    if (suggested.isEmpty())
+        suggested = QDir(folder()).filePath(QStringLiteral("esercizio.curva"));
+    else if (window_.document().file().handout)
+        suggested = QFileInfo(suggested).dir().filePath(QFileInfo(suggested).completeBaseName() +
+                                                        QStringLiteral(" - svolto.curva"));
+    const QString chosen = askTarget(QStringLiteral("Salva esercizio"), suggested);
+    return !chosen.isEmpty() && saveTo(chosen);
+}
+
+bool ExerciseFiles::saveAssignment() {
+    const std::optional<Assignment> assignment = window_.assignmentAsker().askAssignment(
+        window_.document().assignment().value_or(Assignment()));
+    if (!assignment)
+        return false;
+    const QString chosen = askTarget(QStringLiteral("Salva consegna"),
+                                     QDir(folder()).filePath(QStringLiteral("consegna.curva")));
+    if (chosen.isEmpty() || !write(chosen, assignmentOf(window_.exercise(), *assignment)))
+        return false;
+    remember(chosen);
+    return true;
+}
+
+QString ExerciseFiles::askTarget(const QString& title, const QString& suggested) {
     const SaveChoice choice{
-        QStringLiteral("Salva esercizio"), suggested, exerciseFileFilters(),
+        title, suggested, exerciseFileFilters(),
         [](const QString& chosen, const QString&) { return exerciseTargetFor(chosen); }};
     QString filter = choice.filters.constFirst();
     const QString chosen = window_.saveFileAsker().askSaveFileName(choice, filter);
-    return !chosen.isEmpty() && saveTo(exerciseTargetFor(chosen));
+    return chosen.isEmpty() ? chosen : exerciseTargetFor(chosen);
 }
 
 bool ExerciseFiles::saveTo(const QString& path) {
-    const QString what = QStringLiteral("l'esercizio");
-    const Exercise exercise = window_.exercise();
-    QString reason = whyNotWritable(exercise);
-    if (reason.isEmpty())
-        reason = writeFileAtomically(path, exerciseToJson(exercise));
-    if (!reason.isEmpty()) {
-        window_.prompter().MsgBox(saveFailureMessage(what, path, reason));
+    if (!write(path, window_.exercise()))
         return false;
-    }
     window_.document().saved(path);
     remember(path);
     return true;
+}
+
+bool ExerciseFiles::write(const QString& path, const Exercise& exercise) {
+    QString reason = whyNotWritable(exercise);
+    if (reason.isEmpty())
+        reason = writeFileAtomically(path, exerciseToJson(exercise));
+    if (reason.isEmpty())
+        return true;
+    window_.prompter().MsgBox(saveFailureMessage(QStringLiteral("l'esercizio"), path, reason));
+    return false;
 }

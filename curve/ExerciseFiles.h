@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Exercise.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,8 +24,13 @@ public:
     void forgetRecent();
     // Saves to the file last opened or saved, asking for a name the first time; asks for a name.
     // A failure is reported and leaves any existing file as it was. True when saved.
+    // The first save after an assignment as handed out was opened asks for a name, suggesting
+    // the assignment's followed by " - svolto".
     bool save();
     bool saveAs();
+    // "Salva consegna…": asks what the students get besides the values on the screen, then where
+    // to save the assignment: those values and no curves. The work stays the window's.
+    bool saveAssignment();
 
     // The file "Salva esercizio" writes, empty before the first opened or saved.
     const QString& currentPath() const;
@@ -35,7 +42,11 @@ public:
 
 private:
     bool openSettled(const QString& path);
+    // The file a save dialog's answer leads to, empty when cancelled.
+    QString askTarget(const QString& title, const QString& suggested);
     bool saveTo(const QString& path);
+    // Whole or not at all; a failure is reported.
+    bool write(const QString& path, const Exercise& exercise);
     void remember(const QString& path);
     // The folder last used, else the documents folder, else the home folder.
     QString folder() const;

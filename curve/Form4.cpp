@@ -1,6 +1,7 @@
 #include "Form4.h"
 
 #include "Accessibility.h"
+#include "AssignmentDialog.h"
 #include "AssignmentRules.h"
 #include "Clipboard.h"
 #include "ExerciseDrop.h"
@@ -30,7 +31,9 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
       ownFileAsker_(std::make_unique<FileDialogAsker>(this)), saveFileAsker_(ownFileAsker_.get()),
       openFileAsker_(ownFileAsker_.get()),
       ownSaveQuestion_(std::make_unique<MessageBoxSaveQuestion>(this)),
-      saveQuestion_(ownSaveQuestion_.get()), prompter_(prompter, this),
+      saveQuestion_(ownSaveQuestion_.get()),
+      ownAssignmentAsker_(std::make_unique<AssignmentDialogAsker>(this)),
+      assignmentAsker_(ownAssignmentAsker_.get()), prompter_(prompter, this),
       model_(*this, *this, prompter_.get(), [this] { return fileIncr_ ? *fileIncr_ : readIncr(); }),
       document_(*this, model_, *this), exerciseFiles_(std::make_unique<ExerciseFiles>(*this)) {
     setWindowTitle(QStringLiteral("Form4"));

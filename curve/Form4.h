@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class AssignmentAsker;
 class Clipboard;
 class ExerciseFiles;
 class FileDialogAsker;
@@ -53,10 +54,12 @@ public:
     void setSaveFileAsker(SaveFileAsker& asker) { saveFileAsker_ = &asker; }
     void setOpenFileAsker(OpenFileAsker& asker) { openFileAsker_ = &asker; }
     void setSaveQuestion(SaveQuestion& question) { saveQuestion_ = &question; }
+    void setAssignmentAsker(AssignmentAsker& asker) { assignmentAsker_ = &asker; }
     Clipboard& clipboard() const { return *clipboard_; }
     SaveFileAsker& saveFileAsker() const { return *saveFileAsker_; }
     OpenFileAsker& openFileAsker() const { return *openFileAsker_; }
     SaveQuestion& saveQuestion() const { return *saveQuestion_; }
+    AssignmentAsker& assignmentAsker() const { return *assignmentAsker_; }
     Prompter& prompter() const { return prompter_.get(); }
 
     // The drawing's context menu (see Form4Menu), opened by a right click on the drawing, the
@@ -118,6 +121,8 @@ private:
     OpenFileAsker* openFileAsker_;
     std::unique_ptr<SaveQuestion> ownSaveQuestion_;
     SaveQuestion* saveQuestion_;
+    std::unique_ptr<AssignmentAsker> ownAssignmentAsker_;
+    AssignmentAsker* assignmentAsker_;
     WindowPrompter prompter_;
     CurveModel model_;
     std::optional<double> fileIncr_;

@@ -41,4 +41,5 @@ private:
     QAction* open_;
     QAction* save_;
     QAction* saveAs_;
+    QAction* saveAssignment_;
 };
