@@ -10,7 +10,17 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
+#include <optional>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -53,9 +63,51 @@ QByteArray padded(const QByteArray& file, qint64 size) {
     return file + QByteArray(size - file.size(), ' ');
 }
 
-enum Kind { Contents, Missing, Folder, Unreadable };
+enum Kind { Contents, Missing, Folder, Unreadable, Pipe, Socket, Device };
+
+// A named pipe that a reader opening it would wait on for ever: a writer comes after a while
+// and goes at once, so that a reader which does not refuse it reads an empty file instead of
+// hanging the test.
+class PipeWithLateWriter {
+public:
+    explicit PipeWithLateWriter(const QString& path)
+        : made_(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0),
+          writer_([this, name = QFile::encodeName(path)] {
+              for (int i = 0; i < 200 && !done_; ++i) {
+                  const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK);
+                  if (fd >= 0) {
+                      ::close(fd);
+                      return;
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(10));
+              }
+          }) {}
+    ~PipeWithLateWriter() {
+        done_ = true;
+        writer_.join();
+    }
+    bool made() const { return made_; }
+
+private:
+    bool made_;
+    std::atomic<bool> done_{false};
+    std::thread writer_;
+};
+
+bool makeSocket(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(), std::size_t(name.size()));
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound;
+}
 
 } // namespace
+
+Q_DECLARE_METATYPE(Exercise)
 
 class TestExerciseFile : public QObject {
     Q_OBJECT
@@ -64,7 +116,9 @@ private slots:
     void reading_data();
     void reading();
     void roundTrip();
+    void writesOnlyWhatOpensAgain_data();
     void writesOnlyWhatOpensAgain();
+    void readsNoFurtherThanTheLimit();
 };
 
 void TestExerciseFile::reading_data() {
@@ -87,68 +141,80 @@ void TestExerciseFile::reading_data() {
 
     refused("empty", "", "il file è vuoto");
     refused("not json", "{\"format\": curva}",
-            "non è un file JSON valido: un valore non è valido o un numero è fuori dai limiti "
-            "(posizione 11)");
+            "il file è danneggiato o non è un esercizio (JSON non valido: un valore non è valido "
+            "o un numero è fuori dai limiti, posizione 11)");
     refused("truncated", theAttempt.left(300), "il file finisce a metà (posizione 300)");
     refused("beyond the double range", textEdited(attemptExercise(), "\"DAX\":20", "\"DAX\":1e400"),
-            "un numero è fuori dai limiti (posizione");
+            "un numero è fuori dai limiti, posizione");
     refused("an array", "[1, 2]", "non è un esercizio di Curve sulla corda");
     refused("another marker", edit("format", "altro"), "non è un esercizio di Curve sulla corda");
     refused("no marker", edit("format", QJsonValue::Undefined),
             "non è un esercizio di Curve sulla corda");
     refused("newer version", edit("version", 2),
             "è scritto nel formato 2, più recente di quello che questo programma sa leggere (1)");
-    refused("version 0", edit("version", 0), "version dovrebbe essere un numero intero da 1 in su");
-    refused("version 1.5", edit("version", 1.5), "version dovrebbe essere un numero intero da 1");
+    refused("version 0", edit("version", 0),
+            "la versione del formato (version) dovrebbe essere un numero intero da 1 in su");
+    refused("version 1.5", edit("version", 1.5), "(version) dovrebbe essere un numero intero da 1");
     refused("missing curve key", edit("window.curves.1.INST", QJsonValue::Undefined),
-            "manca la chiave window.curves[1].INST");
+            "la curva 2: INST (window.curves[1].INST) manca");
     refused("missing field", edit("window.fields.AVX", QJsonValue::Undefined),
-            "manca la chiave window.fields.AVX");
+            "il campo AVX (window.fields.AVX) manca");
     refused("mode as text", edit("window.Check1", "sì"),
-            "window.Check1 dovrebbe essere un valore logico (true o false), non un testo");
+            "la scelta tra curve singole e multiple (window.Check1) dovrebbe essere un valore "
+            "logico (true o false), non un testo");
     refused("field as number", edit("window.fields.DAX", 20),
-            "window.fields.DAX dovrebbe essere un testo, non un numero");
+            "il campo DAX (window.fields.DAX) dovrebbe essere un testo, non un numero");
     refused("null number", edit("window.curves.1.DAX", QJsonValue::Null),
-            "window.curves[1].DAX è null");
+            "la curva 2: DAX (window.curves[1].DAX) è null");
     refused("HScroll1 above", edit("window.HScroll1", 601),
-            "window.HScroll1 " + whole + "-600 a 600");
-    refused("HScroll1 not whole", edit("window.HScroll1", 2.5), "window.HScroll1 " + whole);
+            "lo spostamento orizzontale (window.HScroll1) " + whole + "-600 a 600");
+    refused("HScroll1 not whole", edit("window.HScroll1", 2.5), "(window.HScroll1) " + whole);
     refused("HScroll2 above", edit("window.HScroll2", 501),
-            "window.HScroll2 " + whole + "-500 a 500");
+            "lo spostamento verticale (window.HScroll2) " + whole + "-500 a 500");
     refused("SPTX above", edit("window.curves.2.SPTX", 601),
-            "window.curves[2].SPTX " + whole + "-600");
+            "la curva 3: spostamento orizzontale (window.curves[2].SPTX) " + whole + "-600");
     refused("SPTY below", edit("window.curves.2.SPTY", -501),
-            "window.curves[2].SPTY " + whole + "-500");
-    refused("colour above", edit("window.Miocolor", 14), "window.Miocolor " + whole + "0 a 13");
+            "la curva 3: spostamento verticale (window.curves[2].SPTY) " + whole + "-500");
+    refused("colour above", edit("window.Miocolor", 14),
+            "il contatore dei colori (window.Miocolor) " + whole + "0 a 13");
     refused("curve colour 0", edit("window.curves.0.Miocolor", 0),
-            "window.curves[0].Miocolor " + whole + "1 a 13");
+            "la curva 1: colore (window.curves[0].Miocolor) " + whole + "1 a 13");
     refused("ratio below", edit("window.Incr", 0.5),
-            "window.Incr dovrebbe essere un numero da 0,51 a 1,11");
+            "il rapporto di calibrazione (window.Incr) dovrebbe essere un numero da 0,51 a 1,11");
     refused("curve ratio above", edit("window.curves.2.Incr", 1.12),
-            "window.curves[2].Incr dovrebbe essere un numero da 0,51 a 1,11");
-    refused("width 0", edit("window.width", 0), "window.width " + whole + "1 a 8192");
-    refused("height above", edit("window.height", 8193), "window.height " + whole + "1 a 8192");
+            "la curva 3: rapporto di calibrazione (window.curves[2].Incr) dovrebbe essere un "
+            "numero da 0,51 a 1,11");
+    refused("width 0", edit("window.width", 0),
+            "la larghezza del disegno (window.width) " + whole + "1 a 8192");
+    refused("height above", edit("window.height", 8193),
+            "l'altezza del disegno (window.height) " + whole + "1 a 8192");
     refused("INST 0", edit("window.curves.0.INST", 0),
-            "window.curves[0].INST dovrebbe essere "
+            "la curva 1: INST (window.curves[0].INST) dovrebbe essere "
             "un numero diverso da 0 e non più grande di 100000");
     refused("INST above", edit("window.curves.0.INST", std::nextafter(LargestINST, 1e6)),
-            "window.curves[0].INST dovrebbe essere un numero diverso da 0");
+            "(window.curves[0].INST) dovrebbe essere un numero diverso da 0");
     refused("long field", edit("window.fields.RAY", QString(MaxFieldLength + 1, u'1')),
-            "window.fields.RAY è più lungo di 32767 caratteri");
+            "il campo RAY (window.fields.RAY) è più lungo di 32767 caratteri");
     refused("lone surrogate",
             textEdited(attemptExercise(), "\"DAX\":\"20\"", "\"DAX\":\"\\ud800\""),
-            "window.fields.DAX contiene un carattere Unicode non valido");
+            "il campo DAX (window.fields.DAX) contiene un carattere Unicode non valido");
     refused("too many curves",
             exerciseToJson(attemptExercise(std::vector<double>(MaxCurves + 1, 1))),
-            "window.curves ha 10001 curve, più delle 10000 che un esercizio può avere");
+            "le curve (window.curves) sono 10001, più delle 10000 che un esercizio può avere");
     refused("too many points", exerciseToJson(attemptExercise({1e5, 1e5, 1e5, 1e5, 44445})),
-            "window.curves[4] porta le curve oltre 20 milioni di punti");
+            "la curva 5 (window.curves[4]) porta le curve oltre 20 milioni di punti");
     refused("too large", padded(theAttempt, MaxFileBytes + 1), "il file è più grande di 8 MiB");
     QTest::newRow("missing") << int(Missing) << QByteArray() << "il file non esiste"
                              << QByteArray();
     QTest::newRow("folder") << int(Folder) << QByteArray() << "è una cartella" << QByteArray();
     QTest::newRow("unreadable") << int(Unreadable) << theAttempt << "non è permesso leggerlo"
                                 << QByteArray();
+    QTest::newRow("pipe") << int(Pipe) << QByteArray() << "non è un file ma una pipe"
+                          << QByteArray();
+    QTest::newRow("socket") << int(Socket) << QByteArray() << "non è un file ma un socket"
+                            << QByteArray();
+    QTest::newRow("device") << int(Device) << QByteArray() << "non è un file ma un dispositivo"
+                            << QByteArray();
 
     const QByteArray exercise = exerciseToJson(handedOutExercise());
     accepted("exercise", exercise, exercise);
@@ -208,6 +274,13 @@ void TestExerciseFile::reading() {
         if (QFile(path).open(QIODevice::ReadOnly) || !QFile::exists(path))
             QSKIP("no file here is unreadable to this user");
     }
+    std::optional<PipeWithLateWriter> pipe;
+    if (kind == Pipe)
+        QVERIFY(pipe.emplace(path).made());
+    if (kind == Socket)
+        QVERIFY(makeSocket(path));
+    if (kind == Device)
+        path = QStringLiteral("/dev/zero");
 
     const ExerciseReading reading = readExerciseFile(path);
     if (refusal.isEmpty()) {
@@ -261,11 +334,76 @@ void TestExerciseFile::roundTrip() {
     QCOMPARE(exerciseToJson(*reading.exercise), written);
 }
 
-// The window refuses to save what a reader would refuse to open.
+// Whatever the window saves opens again: what a reader would refuse, saving refuses first.
+void TestExerciseFile::writesOnlyWhatOpensAgain_data() {
+    QTest::addColumn<Exercise>("exercise");
+    QTest::addColumn<QString>("refusal");
+
+    const auto withField = [](ParameterField field, const QString& text) {
+        Exercise exercise = attemptExercise();
+        exercise.controls.field(field) = text;
+        return exercise;
+    };
+    const QString tooMany = QStringLiteral("più curve o più punti");
+    QTest::newRow("most curves") << attemptExercise(std::vector<double>(MaxCurves, 1)) << QString();
+    QTest::newRow("a curve too many")
+        << attemptExercise(std::vector<double>(MaxCurves + 1, 1)) << tooMany;
+    QTest::newRow("too many points") << attemptExercise({1e5, 1e5, 1e5, 1e5, 44445}) << tooMany;
+    QTest::newRow("longest field")
+        << withField(ParameterField::Text3, QString(MaxFieldLength, u' ')) << QString();
+    QTest::newRow("a number and blanks one character too long")
+        << withField(ParameterField::Text3,
+                     QStringLiteral("300") + QString(MaxFieldLength - 2, u' '))
+        << QStringLiteral("il campo RAX è più lungo di 32767 caratteri");
+    QTest::newRow("lone surrogate")
+        << withField(ParameterField::Text11, QString(QChar(0xdc00)))
+        << QStringLiteral("il campo AVX contiene un carattere Unicode non valido");
+}
+
 void TestExerciseFile::writesOnlyWhatOpensAgain() {
-    QCOMPARE(whyNotWritable(attemptExercise(std::vector<double>(MaxCurves, 1))), QString());
-    QVERIFY(!whyNotWritable(attemptExercise(std::vector<double>(MaxCurves + 1, 1))).isEmpty());
-    QVERIFY(!whyNotWritable(attemptExercise({1e5, 1e5, 1e5, 1e5, 44445})).isEmpty());
+    QFETCH(Exercise, exercise);
+    QFETCH(QString, refusal);
+
+    const QString reason = whyNotWritable(exercise);
+    if (!refusal.isEmpty()) {
+        QVERIFY2(reason.contains(refusal), qPrintable(reason));
+        return;
+    }
+    QCOMPARE(reason, QString());
+    const ExerciseReading reading = exerciseFromJson(exerciseToJson(exercise));
+    QVERIFY2(reading.exercise, qPrintable(reading.message));
+    QVERIFY(sameExercise(*reading.exercise, exercise));
+}
+
+// A file far larger than the limit (a huge file, a device without end) is read no further than
+// one byte past it, so it cannot exhaust memory. The system's count of bytes this process read
+// shows it.
+void TestExerciseFile::readsNoFurtherThanTheLimit() {
+    QFile counter(QStringLiteral("/proc/self/io"));
+    if (!counter.open(QIODevice::ReadOnly))
+        QSKIP("the system does not count the bytes a process reads");
+    counter.close();
+    const auto bytesRead = [&counter] {
+        counter.open(QIODevice::ReadOnly);
+        const QByteArray counts = counter.readAll();
+        counter.close();
+        const qsizetype at = counts.indexOf("rchar: ") + 7;
+        return counts.mid(at, counts.indexOf('\n', at) - at).toLongLong();
+    };
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("enorme.curva")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(exerciseToJson(attemptExercise()));
+    // Sparse: the blocks past the exercise take no room on the disk.
+    QVERIFY(file.resize(8 * MaxFileBytes));
+    file.close();
+
+    const qint64 before = bytesRead();
+    const ExerciseReading reading = readExerciseFile(file.fileName());
+    const qint64 read = bytesRead() - before;
+    QVERIFY2(reading.message.contains(QStringLiteral("più grande di 8 MiB")),
+             qPrintable(reading.message));
+    QVERIFY2(read <= MaxFileBytes + 64 * 1024, qPrintable(QString::number(read)));
 }
 
 QTEST_GUILESS_MAIN(TestExerciseFile)
