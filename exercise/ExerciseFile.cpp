@@ -1,5 +1,6 @@
 #include "ExerciseFile.h"
 
+#include "AssignmentFile.h"
 #include "FileReading.h"
 
 #include <QDir>
@@ -21,10 +22,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Qt writes an object's keys in sorted order: every other key of the top level must sort after
-// "format", so that the marker opens the file where a file-type check looks for it.
+// The marker must open the file, where a file-type check looks for it.
 constexpr QLatin1StringView Marker("curve-sulla-corda");
-constexpr int FormatVersion = 1;
+// A file with an assignment is in version 2, so that a reader of version 1 refuses it rather
+// than open it as a plain exercise; a plain exercise stays in version 1.
+constexpr int PlainVersion = 1, AssignmentVersion = 2;
 
 // The calibration ratio is 0.51 + 0.02 p, which rounding may put just past either end.
 constexpr double IncrLow = 0.51 - 1e-9, IncrHigh = 1.11 + 1e-9;
@@ -39,15 +41,27 @@ QJsonObject curveObject(const PlotRecord& curve) {
             {"SPTX", curve.SPTX},         {"SPTY", curve.SPTY}};
 }
 
-void checkVersion(const FileNode& node) {
+int checkVersion(const FileNode& node) {
     const double version = node.number();
     if (!(version >= 1 && version == std::trunc(version)))
         node.refuseWith(QStringLiteral("dovrebbe essere un numero intero da 1 in su"));
-    if (version > FormatVersion)
+    if (version > AssignmentVersion)
         refuse(QStringLiteral("è scritto nel formato %1, più recente di quello che questo "
                               "programma sa leggere (%2)")
                    .arg(QString::number(version, 'g', QLocale::FloatingPointShortest))
-                   .arg(FormatVersion));
+                   .arg(AssignmentVersion));
+    return static_cast<int>(version);
+}
+
+std::optional<Assignment> readAssignmentOf(const FileNode& file, int version) {
+    const QString name = QStringLiteral("la consegna");
+    if (version == AssignmentVersion)
+        return readAssignment(file.at("assignment"_L1, name));
+    if (file.has("assignment"_L1))
+        file.at("assignment"_L1, name)
+            .refuseWith(QStringLiteral("non può stare in un file nel formato 1: un esercizio con "
+                                       "una consegna è nel formato 2"));
+    return std::nullopt;
 }
 
 double incr(const FileNode& node) {
@@ -118,7 +132,8 @@ Exercise readExercise(const QJsonDocument& document) {
     if (!document.isObject() || document.object().value("format") != QJsonValue(Marker))
         refuse(QStringLiteral("non è un esercizio di Curve sulla corda"));
     const FileNode file(document.object(), {}, {});
-    checkVersion(file.at("version"_L1, QStringLiteral("la versione del formato")));
+    const int version =
+        checkVersion(file.at("version"_L1, QStringLiteral("la versione del formato")));
 
     const FileNode window = file.at("window"_L1, QStringLiteral("la finestra"));
     Exercise exercise;
@@ -144,6 +159,7 @@ Exercise readExercise(const QJsonDocument& document) {
         window.at("Miocolor"_L1, QStringLiteral("il contatore dei colori"))
             .integerBetween(0, LastColour));
     exercise.curves = readCurves(window.at("curves"_L1, QStringLiteral("le curve")));
+    exercise.assignment = readAssignmentOf(file, version);
     return exercise;
 }
 
@@ -181,8 +197,21 @@ QByteArray exerciseToJson(const Exercise& exercise) {
                              {"height", exercise.drawingSize.height()},
                              {"Miocolor", exercise.Miocolor},
                              {"curves", curves}};
-    const QJsonObject file{{"format", Marker}, {"version", FormatVersion}, {"window", window}};
-    return QJsonDocument(file).toJson(QJsonDocument::Indented);
+    QJsonObject file{{"format", Marker}, {"version", PlainVersion}, {"window", window}};
+    if (!exercise.assignment)
+        return QJsonDocument(file).toJson(QJsonDocument::Indented);
+    file.insert("version"_L1, AssignmentVersion);
+    file.insert("assignment"_L1, assignmentObject(*exercise.assignment));
+    QByteArray text = QJsonDocument(file).toJson(QJsonDocument::Indented);
+    // Qt writes the keys sorted, "assignment" first: its lines move to after the version, so
+    // that the marker still opens the file. A text is written escaped, so a line of the top
+    // level starts with exactly four blanks and a quote.
+    const qsizetype start = text.indexOf('\n') + 1;
+    const qsizetype end = text.indexOf("\n    \"format\"") + 1;
+    const QByteArray block = text.mid(start, end - start);
+    text.remove(start, end - start);
+    text.insert(text.indexOf("\n    \"window\"") + 1, block);
+    return text;
 }
 
 ExerciseReading exerciseFromJson(QByteArrayView bytes) {
@@ -241,6 +270,11 @@ QString whyNotWritable(const Exercise& exercise) {
         if (!problem.isEmpty())
             return QStringLiteral("il campo %1 %2, più di quanto un esercizio possa tenere")
                 .arg(QLatin1StringView(ParameterVariables[i]), problem);
+    }
+    if (exercise.assignment) {
+        const QString problem = whyNotWritable(*exercise.assignment);
+        if (!problem.isEmpty())
+            return problem;
     }
     double points = 0;
     for (const PlotRecord& curve : exercise.curves)

@@ -17,6 +17,8 @@ constexpr std::size_t MaxCurves = 10000;
 constexpr double MaxPoints = 20'000'000;
 // A field's text. The window's fields take texts of any length; saving refuses a longer one.
 constexpr int MaxFieldLength = 32767;
+// An assignment's text for the students: pages of instructions, far more than one needs.
+constexpr int MaxAssignmentTextLength = 32767;
 // Width and height in window pixels.
 constexpr int MaxDrawingExtent = 8192;
 } // namespace ExerciseLimits

@@ -84,6 +84,10 @@ FileNode FileNode::at(QLatin1StringView key, const QString& word) const {
     return child;
 }
 
+bool FileNode::has(QLatin1StringView key) const {
+    return expect(QJsonValue::Object).toObject().contains(key);
+}
+
 FileNode FileNode::naming(QString prefix) const {
     FileNode node = *this;
     node.prefix_ = std::move(prefix);

@@ -22,6 +22,7 @@ public:
 
     // The value at a key, named by the node's prefix followed by the word.
     FileNode at(QLatin1StringView key, const QString& word) const;
+    bool has(QLatin1StringView key) const;
     // The node whose values are named "<prefix><word>", e.g. "la curva 3: " or "il campo ".
     FileNode naming(QString prefix) const;
 
