@@ -55,6 +55,9 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->hide();
+    // One line a row: a long note is cut short, and shown whole as the cell's tooltip.
+    table_->setWordWrap(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->resizeColumnsToContents();
 
@@ -70,6 +73,10 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
     connect(table_, &QTableView::doubleClicked, this, &ClassSummaryDialog::openChosen);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { open_->setEnabled(chosenRow() != nullptr); });
+
+    // The first attempt is chosen at once, so "Apri" and Enter work straight away.
+    if (sorted_->rowCount() > 0)
+        table_->selectRow(0);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
@@ -107,7 +114,8 @@ void ClassSummaryDialog::saveCsv() {
 }
 
 void showClassSummary(Form4& window, FolderAsker& folders) {
-    const QString folder = folders.askFolder(Title, startingFolder());
+    const QString folder =
+        folders.askFolder(QStringLiteral("Cartella degli esercizi della classe"), startingFolder());
     if (folder.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
