@@ -89,7 +89,8 @@ private slots:
     void initTestCase() {
         useLocale();
         classFolder = dir.filePath("classe");
-        QVERIFY(QDir().mkpath(classFolder + "/vecchi"));
+        // A folder named like an exercise is not one.
+        QVERIFY(QDir().mkpath(classFolder + "/vecchi.curva"));
         // An attempt drawn in the curve window: the summary must find what its plots found.
         RecordingPrompter prompter;
         Form4 form(&prompter);
@@ -118,7 +119,7 @@ private slots:
         write(empty, exerciseToJson(handedOutExercise()));
         refused = classFolder + "/bruno.curva";
         write(refused, "{\"format\": \"altro\"}");
-        write(classFolder + "/vecchi/dario.curva", exerciseToJson(handedOutExercise()));
+        write(classFolder + "/vecchi.curva/dario.curva", exerciseToJson(handedOutExercise()));
         write(classFolder + "/appunti.txt", "non un esercizio");
         out = dir.filePath("riepilogo.csv");
     }

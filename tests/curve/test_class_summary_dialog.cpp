@@ -123,7 +123,8 @@ private slots:
         QCOMPARE(prompter.messages, QStringList());
     }
 
-    // Cancelled, nothing is written; a name without a suffix gets ".csv".
+    // Cancelled, nothing is written, not even beside the program; a name without a suffix gets
+    // ".csv".
     void saveCsvWritesTheCommandLinesFile_data() {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("written");
@@ -136,12 +137,15 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, written);
         QTemporaryDir folder;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(folder.path());
         ScriptedAsker asker;
         asker.answer = answer.isEmpty() ? QString() : folder.filePath(answer);
         RecordingPrompter prompter;
         ClassSummaryDialog dialog(sampleRows(), folder.path(), asker, prompter);
         button(dialog, "Salva CSV…")->click();
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files),
+        QDir::setCurrent(before);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
                  written.isEmpty() ? QStringList() : QStringList{written});
         if (!written.isEmpty()) {
             QFile file(folder.filePath(written));
