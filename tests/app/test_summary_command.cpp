@@ -4,6 +4,7 @@
 #include "ExerciseSamples.h"
 #include "Form4.h"
 #include "NumberText.h"
+#include "ProgramRun.h"
 #include "RecordingPrompter.h"
 #include "ScrollBar.h"
 #include "WidgetTesting.h"
@@ -11,29 +12,10 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-int runProgram(const QStringList& arguments, QString* says = nullptr) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    // No display at all, and a language whose decimal point is not the spreadsheet's comma.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_QPA_PLATFORM");
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
-    environment.insert("LANG", "C.UTF-8");
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(CURVE_PROGRAM), arguments);
-    if (!process.waitForFinished(60000))
-        return -1;
-    if (says)
-        *says = QString::fromUtf8(process.readAll());
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
 
 void write(const QString& path, const QByteArray& contents) {
     QFile file(path);
@@ -161,9 +143,8 @@ private slots:
                 : a == "E" ? empty
                 : a == "R" ? refused
                            : a.replace("D/", dir.path() + '/');
-        QString output;
-        QCOMPARE(runProgram(arguments, &output), status);
-        QVERIFY2(output.contains(says), qPrintable(output));
+        const ProgramRun run = runProgram(arguments);
+        QVERIFY2(run.status == status && run.output.contains(says), qPrintable(run.output));
         QFile csv(out);
         QCOMPARE(csv.exists(), rows >= 0);
         if (rows >= 0) {
@@ -173,9 +154,10 @@ private slots:
     }
 
     // A folder's attempts by name, not its subfolders' nor its other files; the distance with a
-    // decimal comma; a name holding ";" and a message holding quotes come back whole.
+    // decimal comma although the program runs with the suite's LANG=C.UTF-8, whose decimal
+    // separator is a point; a name holding ";" and a message holding quotes come back whole.
     void csvAsASpreadsheetReadsIt() {
-        QCOMPARE(runProgram({"--riepilogo", out, classFolder}), 1);
+        QCOMPARE(runProgram({"--riepilogo", out, classFolder}).status, 1);
         QFile csv(out);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         const QList<QStringList> records = readCsv(csv.readAll());
