@@ -25,7 +25,9 @@ std::optional<NearestCurve> nearestOf(const std::vector<PlotRecord>& curves) {
     return nearest;
 }
 
-SummaryRow rowOf(const QString& path, const std::optional<Exercise>& assignment) {
+} // namespace
+
+SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& assignment) {
     SummaryRow row;
     row.path = path;
     row.file = QFileInfo(path).fileName();
@@ -56,8 +58,6 @@ SummaryRow rowOf(const QString& path, const std::optional<Exercise>& assignment)
         row.changedLocked = changesLockedValue(attempt, *assignment);
     return row;
 }
-
-} // namespace
 
 QString summaryTitle(SummaryColumn column) {
     static const char* const titles[] = {"File",      "Curve",           "Distanza minima",
@@ -124,6 +124,6 @@ std::vector<SummaryRow> summarise(const QStringList& files,
     std::vector<SummaryRow> rows;
     rows.reserve(static_cast<std::size_t>(files.size()));
     for (const QString& path : files)
-        rows.push_back(rowOf(path, assignment));
+        rows.push_back(summaryRowOf(path, assignment));
     return rows;
 }

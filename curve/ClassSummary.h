@@ -54,8 +54,10 @@ std::optional<double> summaryNumber(const SummaryRow& row, SummaryColumn column)
 // subfolders') by name.
 QStringList attemptFiles(const QStringList& paths);
 
-// A row for each of the files, in order. Each attempt's curves are drawn again to find how near
-// they came; the tolerance is the given assignment's, else the attempt's own. Locked values
-// are checked only against a given assignment.
+// The row of one file; of each file, in order. Each attempt's curves are drawn again to find how
+// near they came; the tolerance is the given assignment's, else the attempt's own. Locked
+// values are checked only against a given assignment.
+SummaryRow summaryRowOf(const QString& path,
+                        const std::optional<Exercise>& assignment = std::nullopt);
 std::vector<SummaryRow> summarise(const QStringList& files,
                                   const std::optional<Exercise>& assignment = std::nullopt);

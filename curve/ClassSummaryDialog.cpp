@@ -8,11 +8,11 @@
 #include "Prompter.h"
 #include "SummaryCsv.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QStandardPaths>
@@ -118,9 +118,21 @@ void showClassSummary(Form4& window, FolderAsker& folders) {
         folders.askFolder(QStringLiteral("Cartella degli esercizi della classe"), startingFolder());
     if (folder.isEmpty())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::vector<SummaryRow> rows = summarise(attemptFiles({folder}));
-    QApplication::restoreOverrideCursor();
+    // A folder of long attempts can take seconds: after half a second a bar shows, and
+    // "Annulla" gives up the summary.
+    const QStringList files = attemptFiles({folder});
+    QProgressDialog progress(QStringLiteral("Riepilogo di %1").arg(QDir(folder).dirName()),
+                             QStringLiteral("Annulla"), 0, static_cast<int>(files.size()), &window);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    std::vector<SummaryRow> rows;
+    for (const QString& path : files) {
+        progress.setValue(static_cast<int>(rows.size()));
+        if (progress.wasCanceled())
+            return;
+        rows.push_back(summaryRowOf(path));
+    }
+    progress.reset();
     ClassSummaryDialog dialog(std::move(rows), folder, window.saveFileAsker(), window.prompter(),
                               &window);
     dialog.openAttempt = [&window](const QString& path) {
