@@ -139,8 +139,8 @@ private slots:
         QCOMPARE(entries(before),
                  (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)",
                               "", "Apri esercizio…", "(Esercizi recenti)", "Salva esercizio",
-                              "Salva esercizio con nome…", "", "(Copia equazione)",
-                              "Copia immagine", "Salva immagine…"}));
+                              "Salva esercizio con nome…", "Riepilogo della classe…", "",
+                              "(Copia equazione)", "Copia immagine", "Salva immagine…"}));
 
         form.Form_Activate();
         form.Command1_Click();
