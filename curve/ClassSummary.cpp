@@ -1,13 +1,12 @@
 #include "ClassSummary.h"
 
+#include "AssignmentWork.h"
 #include "ExerciseFile.h"
 #include "MeasuredCurves.h"
 #include "NumberText.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-bool changesLockedValue(const Exercise& attempt, const Exercise& assignment);
 
 namespace {
 
@@ -31,14 +30,6 @@ SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& assi
     SummaryRow row;
     row.path = path;
     row.file = QFileInfo(path).fileName();
-    const QFileInfo info(path);
-    // Reading anything but a regular file could wait for ever (a named pipe).
-    if (info.exists() && !info.isFile() && !info.isDir()) {
-        row.refused = true;
-        row.note = QStringLiteral("Impossibile aprire l'esercizio \"%1\": non è un file.")
-                       .arg(QDir::toNativeSeparators(info.absoluteFilePath()));
-        return row;
-    }
     const ExerciseReading reading = readExerciseFile(path);
     if (!reading.exercise) {
         row.refused = true;
