@@ -1,5 +1,6 @@
 // The class summary from the command line, run as a teacher runs it: its exit statuses, and its
 // CSV read back as a spreadsheet set to Italian reads it.
+#include "AssignmentWork.h"
 #include "ExerciseFile.h"
 #include "ExerciseSamples.h"
 #include "Form4.h"
@@ -58,6 +59,13 @@ QList<QStringList> readCsv(const QByteArray& bytes) {
     return quoted || !field.isEmpty() || !fields.isEmpty() ? QList<QStringList>() : records;
 }
 
+// An assignment as it comes, the chord and the target locked, with this tolerance.
+Assignment toleranceOf(double tolerance) {
+    Assignment assignment;
+    assignment.tolerance = tolerance;
+    return assignment;
+}
+
 } // namespace
 
 class SummaryCommandTest : public QObject {
@@ -66,6 +74,8 @@ class SummaryCommandTest : public QObject {
     QTemporaryDir dir;
     QString classFolder, attempt, refused, empty, out;
     QStringList attemptRow;
+    Exercise attempted;
+    double nearestDistance = 0;
 
 private slots:
     void initTestCase() {
@@ -95,8 +105,10 @@ private slots:
                       "",
                       "",
                       ""};
+        nearestDistance = nearest->nearest.distance;
+        attempted = form.exercise();
         attempt = classFolder + "/anna;b.curva";
-        write(attempt, exerciseToJson(form.exercise()));
+        write(attempt, exerciseToJson(attempted));
         empty = classFolder + "/carlo.curva";
         write(empty, exerciseToJson(handedOutExercise()));
         refused = classFolder + "/bruno.curva";
@@ -151,6 +163,53 @@ private slots:
             QVERIFY(csv.open(QIODevice::ReadOnly));
             QCOMPARE(readCsv(csv.readAll()).size(), rows + 1);
         }
+    }
+
+    // The tolerance of the assignment given, else the attempt's own; locked values checked only
+    // against an assignment given. Tolerances are in units of the attempt's nearest distance.
+    void judging_data() {
+        QTest::addColumn<double>("given");     // 0: no --consegna
+        QTest::addColumn<QString>("givenDAX"); // the chord's start in the given assignment
+        QTest::addColumn<double>("own");       // 0: the attempt has no assignment
+        QTest::addColumn<QString>("reached");
+        QTest::addColumn<QString>("changed");
+        const auto row = [](const char* name, double given, const char* givenDAX, double own,
+                            const char* reached, const char* changed) {
+            QTest::newRow(name) << given << QString(givenDAX) << own << QString(reached)
+                                << QString(changed);
+        };
+        row("own tolerance, reached", 0, "", 1.01, "sì", "");
+        row("own tolerance, missed", 0, "", 0.99, "no", "");
+        row("the given tolerance first", 0.99, "20", 1.01, "no", "no");
+        row("given, reached, nothing changed", 1.01, "20", 0, "sì", "no");
+        row("given, a locked value changed", 1.01, "25", 0, "sì", "sì");
+    }
+    void judging() {
+        QFETCH(double, given);
+        QFETCH(QString, givenDAX);
+        QFETCH(double, own);
+        QFETCH(QString, reached);
+        QFETCH(QString, changed);
+        Exercise work = attempted;
+        if (own > 0)
+            work.assignment = toleranceOf(own * nearestDistance);
+        const QString path = dir.filePath("elena.curva");
+        write(path, exerciseToJson(work));
+        QStringList arguments{"--riepilogo", out, path};
+        if (given > 0) {
+            Exercise assignment = assignmentOf(attempted, toleranceOf(given * nearestDistance));
+            assignment.controls.field(ParameterField::Text1) = givenDAX;
+            const QString givenPath = dir.filePath("consegna.curva");
+            write(givenPath, exerciseToJson(assignment));
+            arguments << "--consegna" << givenPath;
+        }
+        const ProgramRun run = runProgram(arguments);
+        QVERIFY2(run.status == 0, qPrintable(run.output));
+        QFile csv(out);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QList<QStringList> records = readCsv(csv.readAll());
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records[1].mid(6, 2), (QStringList{reached, changed}));
     }
 
     // A folder's attempts by name, not its subfolders' nor its other files; the distance with a
