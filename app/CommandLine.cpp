@@ -162,9 +162,8 @@ QString helpText(const QString& program) {
                "può leggere o il file non si può scrivere, 2 se la riga di comando è "
                "sbagliata.\n"
                "Con --riepilogo l'uscita è 0 se ogni esercizio è stato letto, 1 se qualcuno è\n"
-               "stato rifiutato (il riepilogo lo dice) o il file non si può scrivere, 2 se la "
-               "riga\n"
-               "di comando è sbagliata.\n")
+               "stato rifiutato (il riepilogo lo dice) o se la consegna non si può leggere o il\n"
+               "file non si può scrivere, 2 se la riga di comando è sbagliata.\n")
         .arg(program);
 }
 
