@@ -4,6 +4,7 @@
 #include "Fonts.h"
 #include "Forms.h"
 #include "QtTranslations.h"
+#include "SummaryCommand.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -41,6 +42,8 @@ int main(int argc, char* argv[]) {
         return 2;
     case CommandLine::Task::Export:
         return exportDrawing(command);
+    case CommandLine::Task::Summary:
+        return writeSummary(command);
     case CommandLine::Task::Windows:
         break;
     }

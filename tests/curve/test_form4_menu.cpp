@@ -139,7 +139,8 @@ private slots:
         QCOMPARE(entries(before),
                  (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)",
                               "", "Apri esercizio…", "(Esercizi recenti)", "Salva esercizio",
-                              "Salva esercizio con nome…", "Salva consegna…", "", "(Copia equazione)",
+                              "Salva esercizio con nome…", "Salva consegna…",
+                              "Riepilogo della classe…", "", "(Copia equazione)",
                               "Copia immagine", "Salva immagine…"}));
 
         form.Form_Activate();
