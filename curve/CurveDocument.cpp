@@ -1,5 +1,6 @@
 #include "CurveDocument.h"
 
+#include "AssignmentWork.h"
 #include "CurveModel.h"
 #include "SurfaceWidget.h"
 
@@ -8,6 +9,10 @@ namespace {
 // The drawing's cost, in the angles its plots walk: what a long drawing reports progress in.
 double walkOf(const PlotRecord& curve) {
     return std::max(1.0, anglesWalked(curve.INST));
+}
+
+double targetOf(const WindowState& state, ParameterField field) {
+    return plottedValue(field, state.controls.field(field));
 }
 
 } // namespace
@@ -55,19 +60,20 @@ bool CurveDocument::open(const Exercise& exercise, const QString& path,
     const WindowState before = controls_.windowState();
     const WindowState after{exercise.controls, exercise.Miocolor, exercise.Incr, exercise.Incr};
     std::vector<PlotRecord> replaced = model_.takeCurves();
+    // The file first: the drawing and the controls show what it holds.
+    const DocumentFile fileBefore = std::exchange(
+        file_, {path, 0, exercise.assignment, exercise.assignment && exercise.curves.empty()});
     // The drawing on the screen is kept aside until the new one is whole.
     RetainedCanvas shown =
         drawing_.exchangeDrawing(RetainedCanvas(drawing_.retainedDrawing().background()));
-    if (!redrawWith(exercise.curves, exercise.Incr, progress)) {
+    if (!redrawWith(exercise.curves, after, progress)) {
         drawing_.exchangeDrawing(std::move(shown));
+        file_ = fileBefore;
         model_.takeCurves();
         model_.putCurves(std::move(replaced));
         controls_.restoreWindowState(before);
         return false;
     }
-    // The file first: the controls show what it locks.
-    const DocumentFile fileBefore = std::exchange(
-        file_, {path, 0, exercise.assignment, exercise.assignment && exercise.curves.empty()});
     controls_.restoreWindowState(after);
     if (setUp)
         history_.pushOpening(before, std::move(replaced), after, model_.curves(), fileBefore);
@@ -95,17 +101,17 @@ RetainedCanvas::Mark CurveDocument::drawingMark() {
     return drawing_.drawingMark();
 }
 
-void CurveDocument::takeBackLastCurve(RetainedCanvas::Mark before, double incr) {
+void CurveDocument::takeBackLastCurve(RetainedCanvas::Mark before, const WindowState& state) {
     model_.dropLastCurve();
     if (!drawing_.rewindDrawing(before))
-        redrawWith(model_.curves(), incr, nullptr);
+        redrawWith(model_.curves(), state, nullptr);
 }
 
 void CurveDocument::drawAgain(const PlotRecord& curve) {
     model_.replay(curve);
 }
 
-bool CurveDocument::redrawWith(const std::vector<PlotRecord>& curves, double incr,
+bool CurveDocument::redrawWith(const std::vector<PlotRecord>& curves, const WindowState& state,
                                DrawingProgress* progress) {
     // Copied first: the list may be the model's own.
     const std::vector<PlotRecord> toDraw = curves;
@@ -115,8 +121,11 @@ bool CurveDocument::redrawWith(const std::vector<PlotRecord>& curves, double inc
     drawing_.Cls();
     model_.takeCurves();
     // A drawing starts with the axes, as the activation after a clearing draws them.
-    model_.setUpScale(toDraw.empty() ? incr : toDraw.front().Incr);
+    model_.setUpScale(toDraw.empty() ? state.Incr : toDraw.front().Incr);
     model_.drawAxes();
+    if (toDraw.empty() && file_.assignment)
+        model_.drawTarget(targetOf(state, ParameterField::Text3),
+                          targetOf(state, ParameterField::Text8));
     double done = 0;
     for (const PlotRecord& curve : toDraw) {
         if (progress && !progress->proceed(done, total))

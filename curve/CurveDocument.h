@@ -66,12 +66,14 @@ public:
 private:
     void restoreWindowState(const WindowState& state) override;
     RetainedCanvas::Mark drawingMark() override;
-    void takeBackLastCurve(RetainedCanvas::Mark before, double incr) override;
+    void takeBackLastCurve(RetainedCanvas::Mark before, const WindowState& state) override;
     void drawAgain(const PlotRecord& curve) override;
-    void redrawWith(const std::vector<PlotRecord>& curves, double incr) override {
-        redrawWith(curves, incr, nullptr);
+    void redrawWith(const std::vector<PlotRecord>& curves, const WindowState& state) override {
+        redrawWith(curves, state, nullptr);
     }
-    bool redrawWith(const std::vector<PlotRecord>& curves, double incr, DrawingProgress* progress);
+    // An assignment without curves shows its target, as it is handed out.
+    bool redrawWith(const std::vector<PlotRecord>& curves, const WindowState& state,
+                    DrawingProgress* progress);
     DocumentFile& currentFile() override { return file_; }
 
     DocumentControls& controls_;

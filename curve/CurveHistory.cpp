@@ -39,7 +39,7 @@ public:
 
 protected:
     void undoStep() override {
-        steps().takeBackLastCurve(mark_, before_.Incr);
+        steps().takeBackLastCurve(mark_, before_);
         steps().restoreWindowState(before_);
     }
     void redoAgain() override {
@@ -63,11 +63,11 @@ public:
 
 protected:
     void undoStep() override {
-        steps().redrawWith(replaced_, before_.Incr);
+        steps().redrawWith(replaced_, before_);
         steps().restoreWindowState(before_);
     }
     void redoAgain() override {
-        steps().redrawWith(put_, after_.Incr);
+        steps().redrawWith(put_, after_);
         steps().restoreWindowState(after_);
     }
 

@@ -40,12 +40,12 @@ public:
     virtual void restoreWindowState(const WindowState& state) = 0;
     virtual RetainedCanvas::Mark drawingMark() = 0;
     // Takes the latest curve off the drawing: back to the mark taken before it was drawn, or, when
-    // the mark is no longer good for it, by drawing the others again from the set-up at incr.
-    virtual void takeBackLastCurve(RetainedCanvas::Mark before, double incr) = 0;
+    // the mark is no longer good for it, by drawing the others again as the window stood then.
+    virtual void takeBackLastCurve(RetainedCanvas::Mark before, const WindowState& state) = 0;
     // Draws a recorded curve again as the latest one.
     virtual void drawAgain(const PlotRecord& curve) = 0;
-    // Clears the drawing and draws these curves again, from the set-up at incr.
-    virtual void redrawWith(const std::vector<PlotRecord>& curves, double incr) = 0;
+    // Clears the drawing and draws these curves again, from the set-up of the window's state.
+    virtual void redrawWith(const std::vector<PlotRecord>& curves, const WindowState& state) = 0;
     // The file the work belongs to, read and put back.
     virtual DocumentFile& currentFile() = 0;
 };

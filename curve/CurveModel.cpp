@@ -50,6 +50,17 @@ void CurveModel::drawAxes() {
     surface_.Line(0, CY, surface_.ScaleWidth(), CY);
 }
 
+void CurveModel::drawTarget(double x, double y) {
+    float markerX, markerY;
+    const bool markerFits = toPosition(toSurface(x, y), markerX, markerY);
+    surface_.setDrawWidth(3);
+    if (markerFits)
+        surface_.PSet(markerX, markerY);
+    surface_.setDrawWidth(1);
+    if (markerFits)
+        surface_.Circle(markerX, markerY, 5);
+}
+
 void CurveModel::CALCOLA() {
     Miocolor = static_cast<std::int16_t>(Miocolor + 1);
     if (Miocolor == 14)
@@ -111,15 +122,7 @@ void CurveModel::drawCurve(PlotRecord record) {
     record.curve = static_cast<int>(curves_.size()) + 1;
     record.P1 = P1;
 
-    // The point to reach: a dot and a small circle around it.
-    float markerX, markerY;
-    const bool markerFits = toPosition(toSurface(RAX, RAY), markerX, markerY);
-    surface_.setDrawWidth(3);
-    if (markerFits)
-        surface_.PSet(markerX, markerY);
-    surface_.setDrawWidth(1);
-    if (markerFits)
-        surface_.Circle(markerX, markerY, 5);
+    drawTarget(RAX, RAY);
 
     ValStep = 2;
     ASQ = ALX - DAX;

@@ -50,6 +50,8 @@ public:
     // The parts of an activation: the scale and origin for a calibration ratio, and the axes.
     void setUpScale(double incr);
     void drawAxes();
+    // The point to reach: a dot and a small circle around it.
+    void drawTarget(double x, double y);
     // The ratio of the last set-up.
     double scaleIncr() const { return scaleIncr_; }
 

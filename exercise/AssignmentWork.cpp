@@ -6,16 +6,6 @@
 
 namespace {
 
-// The value a plot reads from a field's text, after any fallback.
-double plottedValue(ParameterField field, const QString& text) {
-    if (!IsNumeric(text))
-        return fallbackOf(field);
-    const double value = TextToDouble(text);
-    if (field != ParameterField::Text9)
-        return value;
-    return value == 0 ? fallbackOf(field) : std::min(value, LargestINST);
-}
-
 double curveValue(const PlotRecord& curve, ParameterField field) {
     using F = ParameterField;
     switch (field) {
@@ -42,6 +32,15 @@ double curveValue(const PlotRecord& curve, ParameterField field) {
 }
 
 } // namespace
+
+double plottedValue(ParameterField field, const QString& text) {
+    if (!IsNumeric(text))
+        return fallbackOf(field);
+    const double value = TextToDouble(text);
+    if (field != ParameterField::Text9)
+        return value;
+    return value == 0 ? fallbackOf(field) : std::min(value, LargestINST);
+}
 
 Exercise assignmentOf(const Exercise& work, const Assignment& assignment) {
     Exercise exercise;

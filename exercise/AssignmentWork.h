@@ -8,6 +8,10 @@
 // curves yet.
 Exercise assignmentOf(const Exercise& work, const Assignment& assignment);
 
+// The value a plot reads from a field's text, after any fallback (INST of 0 read as 1, above
+// the largest as the largest), in the regional settings of now.
+double plottedValue(ParameterField field, const QString& text);
+
 // Whether a curve of the attempt was drawn with a value that the assignment locks other than the
 // one its field gives: the field's text read as a plot reads it (a text that is not a number
 // falls back as the plot falls back, an INST of 0 to 1, one above the largest to the largest), in

@@ -90,6 +90,13 @@ private slots:
         QVERIFY(form.exerciseFiles().open(handout));
         QCoreApplication::processEvents();
         QCOMPARE(student.prompter.messages, QStringList{"Consegna: Porta la curva sul PUNTO."});
+        // It opens on the axes and the target, whose dot is in the window's colour.
+        const auto targetShown = [&] {
+            const QPointF at = form.widgetPosition(form.model().toSurface(
+                form.Text3->text().toDouble(), form.Text8->text().toDouble()));
+            return form.drawing().pixel(at.toPoint()) == form.ForeColor();
+        };
+        QVERIFY(targetShown());
         for (QLineEdit* field : {form.Text1, form.Text2, form.Text3, form.Text4, form.Text5,
                                  form.Text8, form.Text9, form.Text10, form.Text11}) {
             const bool locked = field != form.Text9 && field != form.Text10 &&
@@ -139,6 +146,8 @@ private slots:
         while (form.history().canUndo())
             form.history().undo();
         QVERIFY(!form.Text1->isReadOnly() && form.Text1->toolTip().isEmpty());
+        form.history().redo();
+        QVERIFY(targetShown() && form.Text1->isReadOnly());
     }
 };
 
