@@ -12,6 +12,8 @@ const QCommandLineOption HelpOption(QStringList{QStringLiteral("h"), QStringLite
 const QCommandLineOption VersionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
 const QCommandLineOption ExportOption(QStringLiteral("export"), QString(), QStringLiteral("OUT"));
 const QCommandLineOption SizeOption(QStringLiteral("size"), QString(), QStringLiteral("LxA"));
+const QCommandLineOption SolutionOption(QStringLiteral("soluzione"), QString(),
+                                        QStringLiteral("ESERCIZIO"));
 
 CommandLine wrong(const QString& problem) {
     CommandLine command;
@@ -37,12 +39,14 @@ QSize sizeOf(const QString& text) {
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.addOptions({HelpOption, VersionOption, ExportOption, SizeOption});
+    parser.addOptions({HelpOption, VersionOption, ExportOption, SizeOption, SolutionOption});
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
             return wrong(QStringLiteral("opzione sconosciuta: %1")
                              .arg((unknown.first().size() == 1 ? "-" : "--") + unknown.first()));
+        if (arguments.constLast() == u"--soluzione")
+            return wrong(QStringLiteral("--soluzione vuole l'esercizio"));
         return wrong(QStringLiteral("--export e --size vogliono un valore"));
     }
     CommandLine command;
@@ -55,6 +59,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return command;
     }
     const QStringList exercises = parser.positionalArguments();
+    if (parser.isSet(SolutionOption)) {
+        if (parser.values(SolutionOption).size() > 1 || !exercises.isEmpty() ||
+            parser.isSet(ExportOption) || parser.isSet(SizeOption))
+            return wrong(QStringLiteral("--soluzione vuole un esercizio solo e nient'altro"));
+        command.task = CommandLine::Task::Solution;
+        command.exercise = parser.value(SolutionOption);
+        if (command.exercise.isEmpty())
+            return wrong(QStringLiteral("--soluzione vuole l'esercizio"));
+        return command;
+    }
     if (exercises.size() > 1)
         return wrong(QStringLiteral("un esercizio alla volta, non %1").arg(exercises.size()));
     command.exercise = exercises.value(0);
@@ -97,7 +111,8 @@ bool needsNoWindow(int argc, const char* const* argv) {
         qtOptions |= i > 0 && a.size() > 2 && a.startsWith('-') && !a.startsWith(u"--");
     }
     const CommandLine command = parseCommandLine(arguments);
-    return command.task == CommandLine::Task::Export || command.task == CommandLine::Task::Help ||
+    return command.task == CommandLine::Task::Export ||
+           command.task == CommandLine::Task::Solution || command.task == CommandLine::Task::Help ||
            command.task == CommandLine::Task::Version ||
            (command.task == CommandLine::Task::Wrong && !qtOptions);
 }
@@ -106,6 +121,7 @@ QString helpText(const QString& program) {
     return QStringLiteral(
                "Uso: %1 [ESERCIZIO]\n"
                "     %1 --export FILE ESERCIZIO [--size LxA]\n"
+               "     %1 --soluzione ESERCIZIO\n"
                "\n"
                "Curve sulla corda: disegna curve sulla corda. Senza argomenti si apre sulle "
                "istruzioni;\n"
@@ -117,12 +133,18 @@ QString helpText(const QString& program) {
                "                  il formato segue l'estensione: .png, .svg o .pdf\n"
                "  --size LxA      con --export: larghezza e altezza del disegno in pixel\n"
                "                  (senza, quelle salvate nell'esercizio), per esempio 1280x990\n"
+               "  --soluzione ESERCIZIO\n"
+               "                  scrive le posizioni delle due barre di spostamento con cui la\n"
+               "                  curva dell'esercizio passa più vicino al PUNTO da raggiungere:\n"
+               "                  orizzontale H, verticale V, distanza D\n"
                "  -h, --help      mostra questo aiuto\n"
                "  -v, --version   mostra la versione\n"
                "\n"
                "Con --export l'uscita è 0 se il file è stato scritto, 1 se l'esercizio non si\n"
                "può leggere o il file non si può scrivere, 2 se la riga di comando è "
-               "sbagliata.\n")
+               "sbagliata.\n"
+               "Con --soluzione l'uscita è 0 se la riga è stata scritta, 1 se l'esercizio non si\n"
+               "può leggere, se un suo valore non va bene o se nessuna curva ha punti.\n")
         .arg(program);
 }
 

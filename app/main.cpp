@@ -4,13 +4,16 @@
 #include "Fonts.h"
 #include "Forms.h"
 #include "QtTranslations.h"
+#include "SolutionCommand.h"
+#include "StandardOutput.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    // A drawing exported, the help or the version need no display: chosen before Qt starts.
+    // A drawing exported, a solution, the help or the version need no display: chosen before Qt
+    // starts.
     const bool windowless = needsNoWindow(argc, argv);
     if (windowless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -28,11 +31,9 @@ int main(int argc, char* argv[]) {
     const CommandLine command = parseCommandLine(QCoreApplication::arguments());
     switch (command.task) {
     case CommandLine::Task::Help:
-        std::fputs(qUtf8Printable(helpText(program)), stdout);
-        return 0;
+        return printToStandardOutput(helpText(program), program);
     case CommandLine::Task::Version:
-        std::fputs(qUtf8Printable(versionText(program)), stdout);
-        return 0;
+        return printToStandardOutput(versionText(program), program);
     case CommandLine::Task::Wrong:
         std::fputs(
             qUtf8Printable(
@@ -41,6 +42,8 @@ int main(int argc, char* argv[]) {
         return 2;
     case CommandLine::Task::Export:
         return exportDrawing(command);
+    case CommandLine::Task::Solution:
+        return printSolution(command, program);
     case CommandLine::Task::Windows:
         break;
     }

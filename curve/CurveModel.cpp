@@ -47,7 +47,9 @@ void CurveModel::setUpScale(double incr) {
 }
 
 PlotBounds CurveModel::boundsOfScale(float scaleWidth, float scaleHeight) {
-    return {toSingle(double(scaleWidth) / 2 - 70), toSingle(double(scaleHeight) / 2 + 50)};
+    const float originX = toSingle(double(scaleWidth) / 2 - 70);
+    const float originY = toSingle(double(scaleHeight) / 2 + 50);
+    return {originX, originY};
 }
 
 PlotBounds CurveModel::boundsFor(double incr) {

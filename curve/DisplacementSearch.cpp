@@ -102,8 +102,8 @@ template <typename Coordinate> struct Bar {
     }
 };
 
-template <typename Coordinate> Bar<Coordinate> bar(int first, int last, double target,
-                                                   Coordinate coordinate) {
+template <typename Coordinate>
+Bar<Coordinate> bar(int first, int last, double target, Coordinate coordinate) {
     return {first, last, target, coordinate};
 }
 

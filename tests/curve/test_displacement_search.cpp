@@ -64,8 +64,7 @@ class DisplacementSearchTest : public QObject {
                      sameBits(found->distance, expected->distance),
                  qPrintable(QString::asprintf("found %d, %d at %.17g; the plots %d, %d at %.17g",
                                               found->SPTX, found->SPTY, found->distance,
-                                              expected->SPTX, expected->SPTY,
-                                              expected->distance)));
+                                              expected->SPTX, expected->SPTY, expected->distance)));
     }
 
 private slots:
@@ -79,13 +78,15 @@ private slots:
         QTest::newRow("a target within reach")
             << Texts{{Field::Text3, "80"}, {Field::Text8, "75"}} << small;
         QTest::newRow("fractional values, INST 3.7")
-            << Texts{{Field::Text3, "61.25"}, {Field::Text8, "75"}, {Field::Text9, "3.7"},
-                     {Field::Text10, "0.3"}, {Field::Text11, "-1.75"}, {Field::Text1, "-35.125"}}
+            << Texts{{Field::Text3, "61.25"}, {Field::Text8, "75"},     {Field::Text9, "3.7"},
+                     {Field::Text10, "0.3"},  {Field::Text11, "-1.75"}, {Field::Text1, "-35.125"}}
             << DisplacementRanges{-60, 60, -40, 40};
-        QTest::newRow("curves that stop early at the top")
-            << Texts{{Field::Text9, "20"}, {Field::Text10, "1.2"}, {Field::Text5, "300"},
-                     {Field::Text3, "100"}, {Field::Text8, "420"}}
-            << DisplacementRanges{-20, 20, 60, 120};
+        QTest::newRow("curves that stop early at the top") << Texts{{Field::Text9, "20"},
+                                                                    {Field::Text10, "1.2"},
+                                                                    {Field::Text5, "300"},
+                                                                    {Field::Text3, "100"},
+                                                                    {Field::Text8, "420"}}
+                                                           << DisplacementRanges{-20, 20, 60, 120};
         QTest::newRow("curves that stop early at the right")
             << Texts{{Field::Text4, "500"}, {Field::Text3, "520"}, {Field::Text8, "80"}}
             << DisplacementRanges{200, 260, -10, 10};
@@ -97,8 +98,7 @@ private slots:
             << Texts{{Field::Text11, "0"}} << DisplacementRanges{-12, -3, -15, 15};
         QTest::newRow("tie: neither bar bends the curve")
             << Texts{{Field::Text11, "0"}, {Field::Text10, "0"}} << small;
-        QTest::newRow("negative INST: no pair draws")
-            << Texts{{Field::Text9, "-5"}} << small;
+        QTest::newRow("negative INST: no pair draws") << Texts{{Field::Text9, "-5"}} << small;
         QTest::newRow("chord beyond the bounds: no pair draws")
             << Texts{{Field::Text1, "900"}, {Field::Text4, "900"}} << small;
     }
