@@ -18,9 +18,10 @@
 //   the pairs still drawing are the product of the two bars' intervals;
 // - the smallest dx² at an angle is next to where dx changes sign, found by halving, and the
 //   smallest squared distance of the pairs still drawing is the sum of the two bars' smallest.
-// The pairs whose sum comes within a hair of the smallest so far are kept with the distance
-// the plot would measure; at the end, each pair's first smallest square is its nearest point,
-// as in the plot, and the nearest of those pairs wins.
+// A first walk finds the smallest square of all; then, at the angles whose smallest comes within
+// a hair of it, the pairs that do are taken with the distance the plot would measure there.
+// Each pair's first smallest square is its nearest point, as in the plot, and the nearest of
+// those pairs wins.
 
 namespace {
 
@@ -35,6 +36,17 @@ double withinReach(double best) {
 struct Offset {
     int position;
     double offset, square;
+};
+
+// Consecutive positions of a bar at one angle.
+struct Span {
+    int first;
+    std::vector<Offset> offsets;
+
+    const Offset* at(int position) const {
+        const int i = position - first;
+        return i >= 0 && i < int(offsets.size()) ? &offsets[std::size_t(i)] : nullptr;
+    }
 };
 
 // One bar: its positions still drawing, and at the current angle their coordinates.
@@ -83,22 +95,17 @@ template <typename Coordinate> struct Bar {
 
     // The positions around the nearest one whose square, added to the other bar's smallest,
     // is still within reach: squares only grow away from the nearest position.
-    void around(const Offset& nearest, double otherSmallest, double reach,
-                std::vector<Offset>& out) const {
-        out.clear();
-        const auto close = [&](const Offset& o) { return o.square + otherSmallest <= reach; };
-        for (int p = nearest.position; p >= first; --p) {
-            const Offset o = of(p);
-            if (!close(o))
-                break;
-            out.push_back(o);
-        }
-        for (int p = nearest.position + 1; p <= last; ++p) {
-            const Offset o = of(p);
-            if (!close(o))
-                break;
-            out.push_back(o);
-        }
+    Span around(const Offset& nearest, double otherSmallest, double reach) const {
+        const auto close = [&](int p) { return of(p).square + otherSmallest <= reach; };
+        int low = nearest.position, high = nearest.position;
+        while (low > first && close(low - 1))
+            --low;
+        while (high < last && close(high + 1))
+            ++high;
+        Span span{low, {}};
+        for (int p = low; p <= high; ++p)
+            span.offsets.push_back(of(p));
+        return span;
     }
 };
 
@@ -107,34 +114,54 @@ Bar<Coordinate> bar(int first, int last, double target, Coordinate coordinate) {
     return {first, last, target, coordinate};
 }
 
-// A pair's squared distance at one angle, and the distance the plot would measure there.
-struct Candidate {
-    std::int16_t h, v;
-    double squared, distance;
+// An angle that may hold the smallest square: where it is, the positions still drawing there,
+// and the smallest square of their pairs.
+struct Angle {
+    double ALFA;
+    int hFirst, hLast, vFirst, vLast;
+    double smallest;
 };
 
-// The plot's nearest point of each pair that kept candidates is its first smallest square;
-// of those pairs, the nearest, then the smallest |h| + |v|, h, v.
-std::optional<Displacements> nearestPair(std::vector<Candidate>& candidates) {
-    std::stable_sort(candidates.begin(), candidates.end(), [](const auto& a, const auto& b) {
-        return std::tie(a.h, a.v) < std::tie(b.h, b.v);
-    });
-    const auto key = [](const Candidate& c) {
-        return std::make_tuple(c.distance, std::abs(c.h) + std::abs(c.v), c.h, c.v);
-    };
-    std::optional<Candidate> best;
-    for (auto pair = candidates.begin(); pair != candidates.end();) {
-        auto nearest = pair, next = pair;
-        for (; next != candidates.end() && next->h == pair->h && next->v == pair->v; ++next)
-            if (next->squared < nearest->squared)
-                nearest = next;
-        if (!best || key(*nearest) < key(*best))
-            best = *nearest;
-        pair = next;
+// The pairs that come within reach at each angle that does, the angles in order.
+struct Near {
+    Span h, v;
+
+    // The pair's square and distance here, when it is within reach.
+    std::optional<std::pair<double, double>> of(int hPosition, int vPosition, double reach) const {
+        const Offset *x = h.at(hPosition), *y = v.at(vPosition);
+        if (!x || !y || !(x->square + y->square <= reach))
+            return std::nullopt;
+        return std::pair{x->square + y->square, std::hypot(x->offset, y->offset)};
     }
-    if (!best)
-        return std::nullopt;
-    return Displacements{best->h, best->v, best->distance};
+};
+
+// Each pair's nearest point is the first of its smallest squares, as in the plot, and none of
+// them is out of reach; of the pairs, the nearest, then the smallest |h| + |v|, h, v. Each pair
+// is weighed at the first angle where it is within reach.
+std::optional<Displacements> nearestPair(const std::vector<Near>& near, double reach) {
+    std::optional<Displacements> best;
+    const auto key = [](const Displacements& d) {
+        return std::make_tuple(d.distance, std::abs(d.SPTX) + std::abs(d.SPTY), d.SPTX, d.SPTY);
+    };
+    for (auto at = near.begin(); at != near.end(); ++at)
+        for (const Offset& x : at->h.offsets)
+            for (const Offset& y : at->v.offsets) {
+                const auto here = at->of(x.position, y.position, reach);
+                if (!here || std::any_of(near.begin(), at, [&](const Near& n) {
+                        return n.of(x.position, y.position, reach).has_value();
+                    }))
+                    continue;
+                auto [squared, distance] = *here;
+                for (auto later = at + 1; later != near.end(); ++later)
+                    if (const auto there = later->of(x.position, y.position, reach);
+                        there && there->first < squared)
+                        std::tie(squared, distance) = *there;
+                const Displacements pair{std::int16_t(x.position), std::int16_t(y.position),
+                                         distance};
+                if (!best || key(pair) < key(*best))
+                    best = pair;
+            }
+    return best;
 }
 
 } // namespace
@@ -160,9 +187,9 @@ std::optional<Displacements> findDisplacements(const PlotRecord& plot,
 
     const std::int64_t total = std::int64_t(90 / step) + 1;
     std::int64_t done = 0;
-    std::vector<Candidate> candidates;
+    // First the smallest square of all, keeping the angles that might come near it.
+    std::vector<Angle> angles;
     std::size_t keptAtLastSweep = 0;
-    std::vector<Offset> hs, vs;
     double best = std::numeric_limits<double>::infinity();
     bool drawn = false;
     for (double ALFA = 0; ALFA <= 90; ALFA += step) {
@@ -174,30 +201,34 @@ std::optional<Displacements> findDisplacements(const PlotRecord& plot,
         const bool hDraws = h.narrow([&](double PX) { return bounds.holdsX(PX); });
         if (!hDraws || !v.narrow([&](double PY) { return bounds.holdsY(PY); }))
             break;
-        const auto hNearest = h.nearest(), vNearest = v.nearest();
-        const double smallest = hNearest.square + vNearest.square;
+        const double smallest = h.nearest().square + v.nearest().square;
         best = std::min(best, smallest);
         const double reach = withinReach(best);
         // An infinite square never replaces a pair's first point: only there does it count.
-        if (smallest <= reach && (std::isfinite(smallest) || !drawn)) {
-            h.around(hNearest, vNearest.square, reach, hs);
-            v.around(vNearest, hNearest.square, reach, vs);
-            for (const auto& x : hs)
-                for (const auto& y : vs)
-                    if (const double squared = x.square + y.square; squared <= reach)
-                        candidates.push_back({std::int16_t(x.position), std::int16_t(y.position),
-                                              squared, std::hypot(x.offset, y.offset)});
-            // Candidates left behind by a better angle are swept out now and then.
-            if (candidates.size() > 2 * keptAtLastSweep + 1024) {
-                std::erase_if(candidates, [&](const Candidate& c) { return c.squared > reach; });
-                keptAtLastSweep = candidates.size();
-            }
+        if (smallest <= reach && (std::isfinite(smallest) || !drawn))
+            angles.push_back({ALFA, h.first, h.last, v.first, v.last, smallest});
+        // Angles left behind by a nearer one are swept out now and then.
+        if (angles.size() > 2 * keptAtLastSweep + 64) {
+            std::erase_if(angles, [&](const Angle& a) { return a.smallest > reach; });
+            keptAtLastSweep = angles.size();
         }
         drawn = true;
     }
     if (progress && !progress(total, total))
         return std::nullopt;
+
+    // Then, at the angles that come near it, the pairs that do.
     const double reach = withinReach(best);
-    std::erase_if(candidates, [&](const Candidate& c) { return c.squared > reach; });
-    return nearestPair(candidates);
+    std::vector<Near> near;
+    for (const Angle& angle : angles) {
+        if (angle.smallest > reach)
+            continue;
+        trig = formula.trig(angle.ALFA);
+        std::tie(h.first, h.last, v.first, v.last) =
+            std::tie(angle.hFirst, angle.hLast, angle.vFirst, angle.vLast);
+        const Offset hNearest = h.nearest(), vNearest = v.nearest();
+        near.push_back({h.around(hNearest, vNearest.square, reach),
+                        v.around(vNearest, hNearest.square, reach)});
+    }
+    return nearestPair(near, reach);
 }
