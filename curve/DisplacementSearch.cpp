@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-// The search walks the plot's angles once for all pairs. At an angle a point's x depends on
+// The search walks the plot's angles for all pairs at once. At an angle a point's x depends on
 // SPTX alone and its y on SPTY alone, and each coordinate is monotone in its bar's position
 // (each step of the formula is), so:
 // - the positions of a bar whose coordinate is still within the bounds form an interval, and
@@ -185,7 +185,8 @@ std::optional<Displacements> findDisplacements(const PlotRecord& plot,
     if (h.first > h.last || v.first > v.last)
         return std::nullopt;
 
-    const std::int64_t total = std::int64_t(90 / step) + 1;
+    // Bounded so that the count fits whatever INST: the plot's own bound keeps it far below.
+    const std::int64_t total = std::int64_t(std::min(90 / step, 1e15)) + 1;
     std::int64_t done = 0;
     // First the smallest square of all, keeping the angles that might come near it.
     std::vector<Angle> angles;
