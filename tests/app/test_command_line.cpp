@@ -164,14 +164,11 @@ private slots:
         row("a field that is not a number", {"0", "abc"}, {"--soluzione", "F"}, 1,
             "DAX non è un numero");
         row("INST 0", {"6", "0"}, {"--soluzione", "F"}, 1, "Non è ammesso 0");
-        row("INST too large", {"6", "1000000"}, {"--soluzione", "F"}, 1, "INST troppo grande");
         row("no curve draws a point", {"6", "-5"}, {"--soluzione", "F"}, 1,
             "Nessuna posizione delle barre disegna un punto");
         row("refused file", {}, {"--soluzione", "R"}, 1, "non è un esercizio di Curve sulla");
         row("no exercise", {}, {"--soluzione"}, 2, "--soluzione vuole l'esercizio");
         row("with an exercise besides", {}, {"--soluzione", "F", "F"}, 2, "un esercizio solo");
-        row("with an export", {}, {"--soluzione", "F", "--export", "a.png"}, 2,
-            "un esercizio solo");
     }
     void solution() {
         QFETCH(QStringList, texts);
