@@ -194,7 +194,7 @@ std::optional<Displacements> findDisplacements(const PlotRecord& plot,
     double best = std::numeric_limits<double>::infinity();
     bool drawn = false;
     for (double ALFA = 0; ALFA <= 90; ALFA += step) {
-        if (++done % 4096 == 0 && progress && !progress(done, total))
+        if (++done % 4096 == 0 && progress && !progress(std::min(done, total), total))
             return std::nullopt;
         trig = formula.trig(ALFA);
         if (!trig.hasPoint())
