@@ -16,6 +16,8 @@ const QCommandLineOption SummaryOption(QStringLiteral("riepilogo"), QString(),
                                        QStringLiteral("OUT"));
 const QCommandLineOption AssignmentOption(QStringLiteral("consegna"), QString(),
                                           QStringLiteral("CONSEGNA"));
+const QCommandLineOption SolutionOption(QStringLiteral("soluzione"), QString(),
+                                        QStringLiteral("ESERCIZIO"));
 
 CommandLine wrong(const QString& problem) {
     CommandLine command;
@@ -40,8 +42,8 @@ QSize sizeOf(const QString& text) {
 CommandLine summaryCommand(const QCommandLineParser& parser) {
     if (parser.values(SummaryOption).size() > 1 || parser.values(AssignmentOption).size() > 1)
         return wrong(QStringLiteral("--riepilogo e --consegna si danno una volta sola"));
-    if (parser.isSet(ExportOption) || parser.isSet(SizeOption))
-        return wrong(QStringLiteral("--riepilogo non va con --export né con --size"));
+    if (parser.isSet(ExportOption) || parser.isSet(SizeOption) || parser.isSet(SolutionOption))
+        return wrong(QStringLiteral("--riepilogo non va con --export, --size o --soluzione"));
     CommandLine command;
     command.task = CommandLine::Task::Summary;
     command.output = parser.value(SummaryOption);
@@ -60,15 +62,17 @@ CommandLine summaryCommand(const QCommandLineParser& parser) {
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.addOptions(
-        {HelpOption, VersionOption, ExportOption, SizeOption, SummaryOption, AssignmentOption});
+    parser.addOptions({HelpOption, VersionOption, ExportOption, SizeOption, SummaryOption,
+                       AssignmentOption, SolutionOption});
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
             return wrong(QStringLiteral("opzione sconosciuta: %1")
                              .arg((unknown.first().size() == 1 ? "-" : "--") + unknown.first()));
-        if (arguments.last() == u"--riepilogo" || arguments.last() == u"--consegna")
+        if (arguments.constLast() == u"--riepilogo" || arguments.constLast() == u"--consegna")
             return wrong(QStringLiteral("%1 vuole un valore").arg(arguments.last()));
+        if (arguments.constLast() == u"--soluzione")
+            return wrong(QStringLiteral("--soluzione vuole l'esercizio"));
         return wrong(QStringLiteral("--export e --size vogliono un valore"));
     }
     CommandLine command;
@@ -85,6 +89,16 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     if (parser.isSet(AssignmentOption))
         return wrong(QStringLiteral("--consegna vale solo con --riepilogo"));
     const QStringList exercises = parser.positionalArguments();
+    if (parser.isSet(SolutionOption)) {
+        if (parser.values(SolutionOption).size() > 1 || !exercises.isEmpty() ||
+            parser.isSet(ExportOption) || parser.isSet(SizeOption))
+            return wrong(QStringLiteral("--soluzione vuole un esercizio solo e nient'altro"));
+        command.task = CommandLine::Task::Solution;
+        command.exercise = parser.value(SolutionOption);
+        if (command.exercise.isEmpty())
+            return wrong(QStringLiteral("--soluzione vuole l'esercizio"));
+        return command;
+    }
     if (exercises.size() > 1)
         return wrong(QStringLiteral("un esercizio alla volta, non %1").arg(exercises.size()));
     command.exercise = exercises.value(0);
@@ -127,10 +141,11 @@ bool needsNoWindow(int argc, const char* const* argv) {
         qtOptions |= i > 0 && a.size() > 2 && a.startsWith('-') && !a.startsWith(u"--");
     }
     const CommandLine command = parseCommandLine(arguments);
-    return command.task == CommandLine::Task::Export ||
-           command.task == CommandLine::Task::Summary || command.task == CommandLine::Task::Help ||
-           command.task == CommandLine::Task::Version ||
-           (command.task == CommandLine::Task::Wrong && !qtOptions);
+    using Task = CommandLine::Task;
+    return command.task == Task::Export || command.task == Task::Summary ||
+           command.task == Task::Solution || command.task == Task::Help ||
+           command.task == Task::Version ||
+           (command.task == Task::Wrong && !qtOptions);
 }
 
 QString helpText(const QString& program) {
@@ -138,6 +153,7 @@ QString helpText(const QString& program) {
                "Uso: %1 [ESERCIZIO]\n"
                "     %1 --export FILE ESERCIZIO [--size LxA]\n"
                "     %1 --riepilogo FILE.csv [--consegna CONSEGNA] PERCORSO...\n"
+               "     %1 --soluzione ESERCIZIO\n"
                "\n"
                "Curve sulla corda: disegna curve sulla corda. Senza argomenti si apre sulle "
                "istruzioni;\n"
@@ -155,6 +171,10 @@ QString helpText(const QString& program) {
                "                  curva, se il punto è raggiunto\n"
                "  --consegna CONSEGNA  con --riepilogo: la consegna con cui giudicare la\n"
                "                  distanza e i valori che non si dovevano cambiare\n"
+               "  --soluzione ESERCIZIO\n"
+               "                  scrive le posizioni delle due barre di spostamento con cui la\n"
+               "                  curva dell'esercizio passa più vicino al PUNTO da raggiungere:\n"
+               "                  orizzontale H, verticale V, distanza D\n"
                "  -h, --help      mostra questo aiuto\n"
                "  -v, --version   mostra la versione\n"
                "\n"
@@ -163,7 +183,9 @@ QString helpText(const QString& program) {
                "sbagliata.\n"
                "Con --riepilogo l'uscita è 0 se ogni esercizio è stato letto, 1 se qualcuno è\n"
                "stato rifiutato (il riepilogo lo dice) o se la consegna non si può leggere o il\n"
-               "file non si può scrivere, 2 se la riga di comando è sbagliata.\n")
+               "file non si può scrivere, 2 se la riga di comando è sbagliata.\n"
+               "Con --soluzione l'uscita è 0 se la riga è stata scritta, 1 se l'esercizio non si\n"
+               "può leggere, se un suo valore non va bene o se nessuna curva ha punti.\n")
         .arg(program);
 }
 

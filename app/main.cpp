@@ -5,13 +5,16 @@
 #include "Forms.h"
 #include "QtTranslations.h"
 #include "SummaryCommand.h"
+#include "SolutionCommand.h"
+#include "StandardOutput.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    // A drawing exported, the help or the version need no display: chosen before Qt starts.
+    // A drawing exported, a solution, the help or the version need no display: chosen before Qt
+    // starts.
     const bool windowless = needsNoWindow(argc, argv);
     if (windowless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -29,11 +32,9 @@ int main(int argc, char* argv[]) {
     const CommandLine command = parseCommandLine(QCoreApplication::arguments());
     switch (command.task) {
     case CommandLine::Task::Help:
-        std::fputs(qUtf8Printable(helpText(program)), stdout);
-        return 0;
+        return printToStandardOutput(helpText(program), program);
     case CommandLine::Task::Version:
-        std::fputs(qUtf8Printable(versionText(program)), stdout);
-        return 0;
+        return printToStandardOutput(versionText(program), program);
     case CommandLine::Task::Wrong:
         std::fputs(
             qUtf8Printable(
@@ -44,6 +45,8 @@ int main(int argc, char* argv[]) {
         return exportDrawing(command);
     case CommandLine::Task::Summary:
         return writeSummary(command);
+    case CommandLine::Task::Solution:
+        return printSolution(command, program);
     case CommandLine::Task::Windows:
         break;
     }

@@ -38,11 +38,22 @@ void CurveModel::setUpScale(double incr) {
     P1 = DegreeInRadians;
     surface_.setScaleMode(Surface::Centimetres);
     surface_.setDrawWidth(2);
-    surface_.setScaleWidth(1000);
+    surface_.setScaleWidth(ScaleWidthUnits);
     surface_.setScaleHeight(toSingle(double(surface_.ScaleWidth()) * incr));
-    CX = toSingle(double(surface_.ScaleWidth()) / 2 - 70);
-    CY = toSingle(double(surface_.ScaleHeight()) / 2 + 50);
+    const PlotBounds bounds = boundsOfScale(surface_.ScaleWidth(), surface_.ScaleHeight());
+    CX = bounds.CX;
+    CY = bounds.CY;
     scaleIncr_ = incr;
+}
+
+PlotBounds CurveModel::boundsOfScale(float scaleWidth, float scaleHeight) {
+    const float originX = toSingle(double(scaleWidth) / 2 - 70);
+    const float originY = toSingle(double(scaleHeight) / 2 + 50);
+    return {originX, originY};
+}
+
+PlotBounds CurveModel::boundsFor(double incr) {
+    return boundsOfScale(ScaleWidthUnits, toSingle(double(ScaleWidthUnits) * incr));
 }
 
 void CurveModel::drawAxes() {
@@ -66,6 +77,16 @@ void CurveModel::CALCOLA() {
     if (Miocolor == 14)
         Miocolor = 1;
 
+    readFields();
+    drawCurve(recordOfVariables(activating_));
+}
+
+PlotRecord CurveModel::readForSearch() {
+    readFields();
+    return recordOfVariables(false);
+}
+
+void CurveModel::readFields() {
     LeggiText1();
     LeggiText2();
     LeggiText4();
@@ -75,8 +96,6 @@ void CurveModel::CALCOLA() {
     LeggiText8();
     LeggiText10();
     LeggiText11();
-
-    drawCurve(recordOfVariables(activating_));
 }
 
 void CurveModel::replay(const PlotRecord& curve) {
@@ -148,13 +167,13 @@ void CurveModel::drawCurve(PlotRecord record) {
     double lastAlfa = 0;
     bool stoppedEarly = false;
     const CurveFormula curve = CurveFormula::of(record);
+    const PlotBounds bounds{CX, CY};
     // ALFA advances by repeated addition, so the last angle visited depends on its rounding.
     for (double ALFA = 0; ALFA <= 90; ALFA += step) {
         double PX, PY;
         if (!curve.at(ALFA, PX, PY))
             continue;
-        // Written so that a point that is not a number also ends the plot.
-        if (!(std::abs(PX) <= double(CX) + 100) || !(std::abs(PY) <= double(CY))) {
+        if (!bounds.holds(PX, PY)) {
             stoppedEarly = true;
             break;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CurveFormula.h"
 #include "Exercise.h"
 #include "PlotRecord.h"
 
@@ -52,8 +53,16 @@ public:
     void drawAxes();
     // The point to reach: a dot and a small circle around it.
     void drawTarget(double x, double y);
+    // The window's bounds that the set-up for a calibration ratio gives, and that a scale of
+    // the given extent gives.
+    static PlotBounds boundsFor(double incr);
+    static PlotBounds boundsOfScale(float scaleWidth, float scaleHeight);
     // The ratio of the last set-up.
     double scaleIncr() const { return scaleIncr_; }
+
+    // Reads the nine fields as a plot does, with its messages and fallbacks, and returns the
+    // values the next plot would use (its scale is the last set-up's), drawing nothing.
+    PlotRecord readForSearch();
 
     // Draws a recorded curve again through the plot's own drawing calls, with its values, in
     // its colour and its scale (the axes first when an activation drew them), and keeps it as
@@ -111,6 +120,10 @@ public:
     double ASM = 0;
 
 private:
+    static constexpr float ScaleWidthUnits = 1000;
+
+    // The nine readers in CALCOLA's order.
+    void readFields();
     // Reads one field into its variable; a text that is not a number is reported with
     // "<variable> non è un numero" and replaced by the field's fallback. Returns whether the text
     // was a number.

@@ -1,6 +1,7 @@
 // The program's command line, run as a user runs it: each form with its exit status, the files it
 // leaves and what it says; an exercise exported without a window is the picture "Salva
 // immagine…" saves; an exercise given to the windows opens straight on the curve window.
+#include "DisplacementSearch.h"
 #include "DrawingSave.h"
 #include "ExerciseFile.h"
 #include "Form1.h"
@@ -8,6 +9,7 @@
 #include "Form4.h"
 #include "Forms.h"
 #include "ProgramRun.h"
+#include "NumberText.h"
 #include "RecordingPrompter.h"
 #include "ScrollBar.h"
 #include "WidgetTesting.h"
@@ -42,6 +44,21 @@ class CommandLineTest : public QObject {
 
     QTemporaryDir dir;
     QString exercise, refused;
+
+    // An exercise of the attempt's with some of its fields' texts changed, written into the
+    // folder; its path.
+    QString exerciseWith(const QString& name, const std::map<ParameterField, QString>& texts) {
+        Attempt attempt;
+        Exercise changed = attempt.form.exercise();
+        for (const auto& [field, text] : texts)
+            changed.controls.field(field) = text;
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        const QByteArray contents = exerciseToJson(changed);
+        return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size()
+                   ? path
+                   : QString();
+    }
 
 private slots:
     void initTestCase() {
@@ -103,6 +120,78 @@ private slots:
                  written.isEmpty() ? QStringList() : QStringList{written});
         if (written.endsWith(".svg"))
             QCOMPARE(QSvgRenderer(out.filePath(written)).viewBox(), QRect(0, 0, 320, 200));
+    }
+
+    // "--soluzione": the fields read as a plot reads them, the search's answer in one line; a
+    // field the plot would not take is told as the plot tells it, and no line is written.
+    void solution_data() {
+        QTest::addColumn<QStringList>("texts");     // pairs of a field's number and its text
+        QTest::addColumn<QStringList>("arguments"); // F: the exercise with those texts
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says"); // empty: the search's line
+        const auto row = [](const char* name, QStringList texts, QStringList arguments, int status,
+                            const QString& says) {
+            QTest::newRow(name) << texts << arguments << status << says;
+        };
+        const QStringList values = {"2", "100", "5", "80", "6", "7", "7", "2", "8", "3"};
+        row("every field its own value", values, {"--soluzione", "F"}, 0, "");
+        row("a field that is not a number", {"0", "abc"}, {"--soluzione", "F"}, 1,
+            "DAX non è un numero");
+        row("INST 0", {"6", "0"}, {"--soluzione", "F"}, 1, "Non è ammesso 0");
+        row("no curve draws a point", {"6", "-5"}, {"--soluzione", "F"}, 1,
+            "Nessuna posizione delle barre disegna un punto");
+        row("refused file", {}, {"--soluzione", "R"}, 1, "non è un esercizio di Curve sulla");
+        row("no exercise", {}, {"--soluzione"}, 2, "--soluzione vuole l'esercizio");
+        row("with an exercise besides", {}, {"--soluzione", "F", "F"}, 2, "un esercizio solo");
+    }
+    void solution() {
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        std::map<ParameterField, QString> fields;
+        for (int i = 0; i + 1 < texts.size(); i += 2)
+            fields[ParameterField(texts[i].toInt())] = texts[i + 1];
+        const QString file = exerciseWith("soluzione.curva", fields);
+        for (QString& a : arguments)
+            a = a == "F" ? file : a == "R" ? refused : a;
+        const ProgramRun run = runProgram(arguments);
+        QCOMPARE(run.status, status);
+        if (!says.isEmpty()) {
+            QVERIFY2(run.output.contains(says) && !run.output.contains("orizzontale"),
+                     qPrintable(run.output));
+            return;
+        }
+        // The values of the texts above, and the attempt's ratio.
+        PlotRecord plot;
+        std::tie(plot.DAX, plot.DAY, plot.RAX, plot.ALX, plot.ALY, plot.RAY, plot.INST, plot.AVY,
+                 plot.AVX) = std::tuple(20, 30, 100, 150, 70, 80, 7, 2, 3);
+        plot.Incr = 0.65;
+        const std::optional<Displacements> found = findDisplacements(plot);
+        QVERIFY(found && std::abs(found->SPTX) < 600 && std::abs(found->SPTY) < 500);
+        // Qt's own warnings may come before it on standard error.
+        const QString line = QStringLiteral("orizzontale %1, verticale %2, distanza %3\n")
+                                 .arg(found->SPTX)
+                                 .arg(found->SPTY)
+                                 .arg(DoubleToReadableText(found->distance));
+        QVERIFY2(run.output.endsWith(u'\n' + line) || run.output == line,
+                 qPrintable(run.output + " instead of " + line));
+    }
+
+    // What cannot be written is not reported as written.
+    void fullStandardOutput_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("help") << QStringList{"--help"};
+        QTest::newRow("version") << QStringList{"--version"};
+        QTest::newRow("solution") << QStringList{"--soluzione", "E"};
+    }
+    void fullStandardOutput() {
+        QFETCH(QStringList, arguments);
+        arguments.replaceInStrings(QRegularExpression("^E$"), exercise);
+        const ProgramRun run = runProgram(arguments, true);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.output.contains("impossibile scrivere sull'uscita standard"),
+                 qPrintable(run.output));
     }
 
     // Without a window the picture is the one the window saves, pixel for pixel.

@@ -11,10 +11,13 @@ struct ProgramRun {
 };
 
 // Runs the program built as CURVE_PROGRAM with no display at all: whatever needs none must not
-// ask for one.
-inline ProgramRun runProgram(const QStringList& arguments) {
+// ask for one. With a full device as standard output, what is said is standard error alone.
+inline ProgramRun runProgram(const QStringList& arguments, bool outputToFullDevice = false) {
     QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
+    if (outputToFullDevice)
+        process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    else
+        process.setProcessChannelMode(QProcess::MergedChannels);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove("QT_QPA_PLATFORM");
     environment.remove("DISPLAY");
@@ -23,6 +26,7 @@ inline ProgramRun runProgram(const QStringList& arguments) {
     process.start(QStringLiteral(CURVE_PROGRAM), arguments);
     if (!process.waitForFinished(60000))
         return {-1, "did not finish"};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAll())};
+    return {
+        process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+        QString::fromUtf8(outputToFullDevice ? process.readAllStandardError() : process.readAll())};
 }
