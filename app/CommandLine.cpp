@@ -12,6 +12,7 @@ const QCommandLineOption HelpOption(QStringList{QStringLiteral("h"), QStringLite
 const QCommandLineOption VersionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
 const QCommandLineOption ExportOption(QStringLiteral("export"), QString(), QStringLiteral("OUT"));
 const QCommandLineOption SizeOption(QStringLiteral("size"), QString(), QStringLiteral("LxA"));
+const QCommandLineOption PrintOption(QStringLiteral("stampa"), QString(), QStringLiteral("OUT"));
 
 CommandLine wrong(const QString& problem) {
     CommandLine command;
@@ -37,13 +38,13 @@ QSize sizeOf(const QString& text) {
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.addOptions({HelpOption, VersionOption, ExportOption, SizeOption});
+    parser.addOptions({HelpOption, VersionOption, ExportOption, SizeOption, PrintOption});
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
             return wrong(QStringLiteral("opzione sconosciuta: %1")
                              .arg((unknown.first().size() == 1 ? "-" : "--") + unknown.first()));
-        return wrong(QStringLiteral("--export e --size vogliono un valore"));
+        return wrong(QStringLiteral("--export, --size e --stampa vogliono un valore"));
     }
     CommandLine command;
     if (parser.isSet(HelpOption)) {
@@ -83,6 +84,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                              .arg(command.output));
         command.format = *format;
     }
+    if (parser.isSet(PrintOption)) {
+        if (parser.isSet(ExportOption))
+            return wrong(QStringLiteral("--export e --stampa non vanno insieme"));
+        if (parser.values(PrintOption).size() > 1)
+            return wrong(QStringLiteral("--stampa si dà una volta sola"));
+        command.task = CommandLine::Task::Print;
+        command.output = parser.value(PrintOption);
+        if (command.exercise.isEmpty())
+            return wrong(QStringLiteral("--stampa vuole l'esercizio da stampare"));
+        if (QFileInfo(command.output).suffix().compare(u"pdf", Qt::CaseInsensitive) != 0)
+            return wrong(QStringLiteral("--stampa scrive un PDF: il nome di \"%1\" deve finire "
+                                        "in .pdf")
+                             .arg(command.output));
+    }
     return command;
 }
 
@@ -97,7 +112,8 @@ bool needsNoWindow(int argc, const char* const* argv) {
         qtOptions |= i > 0 && a.size() > 2 && a.startsWith('-') && !a.startsWith(u"--");
     }
     const CommandLine command = parseCommandLine(arguments);
-    return command.task == CommandLine::Task::Export || command.task == CommandLine::Task::Help ||
+    return command.task == CommandLine::Task::Export || command.task == CommandLine::Task::Print ||
+           command.task == CommandLine::Task::Help ||
            command.task == CommandLine::Task::Version ||
            (command.task == CommandLine::Task::Wrong && !qtOptions);
 }
@@ -106,6 +122,7 @@ QString helpText(const QString& program) {
     return QStringLiteral(
                "Uso: %1 [ESERCIZIO]\n"
                "     %1 --export FILE ESERCIZIO [--size LxA]\n"
+               "     %1 --stampa FILE.pdf ESERCIZIO\n"
                "\n"
                "Curve sulla corda: disegna curve sulla corda. Senza argomenti si apre sulle "
                "istruzioni;\n"
@@ -117,12 +134,14 @@ QString helpText(const QString& program) {
                "                  il formato segue l'estensione: .png, .svg o .pdf\n"
                "  --size LxA      con --export: larghezza e altezza del disegno in pixel\n"
                "                  (senza, quelle salvate nell'esercizio), per esempio 1280x990\n"
+               "  --stampa FILE   scrive in FILE, un PDF, la pagina che \"Stampa…\" stampa:\n"
+               "                  il disegno, i valori dell'esercizio e l'ultima curva\n"
                "  -h, --help      mostra questo aiuto\n"
                "  -v, --version   mostra la versione\n"
                "\n"
-               "Con --export l'uscita è 0 se il file è stato scritto, 1 se l'esercizio non si\n"
-               "può leggere o il file non si può scrivere, 2 se la riga di comando è "
-               "sbagliata.\n")
+               "Con --export e --stampa l'uscita è 0 se il file è stato scritto, 1 se\n"
+               "l'esercizio non si può leggere o il file non si può scrivere, 2 se la riga\n"
+               "di comando è sbagliata.\n")
         .arg(program);
 }
 

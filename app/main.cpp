@@ -10,7 +10,7 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    // A drawing exported, the help or the version need no display: chosen before Qt starts.
+    // A drawing exported or printed, the help or the version need no display: chosen before Qt starts.
     const bool windowless = needsNoWindow(argc, argv);
     if (windowless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -41,6 +41,8 @@ int main(int argc, char* argv[]) {
         return 2;
     case CommandLine::Task::Export:
         return exportDrawing(command);
+    case CommandLine::Task::Print:
+        return writeSheet(command);
     case CommandLine::Task::Windows:
         break;
     }
