@@ -5,6 +5,7 @@
 #include <QPaintEngine>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 namespace {
 
@@ -29,6 +30,9 @@ void printSheet(Form4& window) {
     printer.setPageLayout(sheetPageLayout());
     printer.setDocName(QStringLiteral("Curve sulla corda"));
     QPrintPreviewDialog dialog(&printer, &window);
+    // Qt's own size shows the page too small to read.
+    if (const QScreen* screen = window.screen())
+        dialog.resize(screen->availableGeometry().size() * 3 / 4);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&window, &sheet](QPrinter* target) {
                          // A file is written whole or not at all, as every file the program

@@ -140,7 +140,7 @@ private slots:
                  (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)",
                               "", "Apri esercizio…", "(Esercizi recenti)", "Salva esercizio",
                               "Salva esercizio con nome…", "", "(Copia equazione)",
-                              "Copia immagine", "Salva immagine…"}));
+                              "Copia immagine", "Salva immagine…", "Stampa…"}));
 
         form.Form_Activate();
         form.Command1_Click();

@@ -7,11 +7,16 @@
 #include "SheetPrinting.h"
 #include "WidgetTesting.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -169,6 +174,24 @@ private slots:
                                 .arg(window.angle)
                                 .arg(printed.angle)
                                 .arg(printed.length)));
+    }
+
+    // Ctrl+P from a field opens the preview of the one page; closing it prints nothing.
+    void ctrlPOpensThePreview() {
+        Drawn drawn(attemptExercise());
+        QVERIFY(showActive(drawn.form));
+        int pages = 0;
+        QTimer user;
+        connect(&user, &QTimer::timeout, [&] {
+            if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+                dialog->reject();
+            }
+        });
+        user.start(20);
+        QTest::keyClick(drawn.form.Text1, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(pages, 1);
+        QVERIFY(drawn.prompter.messages.isEmpty());
     }
 };
 
