@@ -113,8 +113,7 @@ bool needsNoWindow(int argc, const char* const* argv) {
     }
     const CommandLine command = parseCommandLine(arguments);
     return command.task == CommandLine::Task::Export || command.task == CommandLine::Task::Print ||
-           command.task == CommandLine::Task::Help ||
-           command.task == CommandLine::Task::Version ||
+           command.task == CommandLine::Task::Help || command.task == CommandLine::Task::Version ||
            (command.task == CommandLine::Task::Wrong && !qtOptions);
 }
 

@@ -25,8 +25,8 @@ struct CommandLine {
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // Whether the raw arguments ask for something done without any window (an export, a printed
-// page, the help, the version, or a complaint about the command line), so that no display is needed: the program
-// picks its platform before Qt takes its own options out of them.
+// page, the help, the version, or a complaint about the command line), so that no display is
+// needed: the program picks its platform before Qt takes its own options out of them.
 bool needsNoWindow(int argc, const char* const* argv);
 
 // The Italian help text and the version line, each ending with a new line.

@@ -47,13 +47,11 @@ int withExerciseDrawn(const CommandLine& command, const std::function<QString(Fo
 
 int exportDrawing(const CommandLine& command) {
     return withExerciseDrawn(command, [&command](Form4& window) {
-        return saveDrawing(window.retainedDrawing(), window.size(), command.output,
-                           command.format);
+        return saveDrawing(window.retainedDrawing(), window.size(), command.output, command.format);
     });
 }
 
 int writeSheet(const CommandLine& command) {
-    return withExerciseDrawn(command, [&command](Form4& window) {
-        return saveSheet(sheetOf(window), command.output);
-    });
+    return withExerciseDrawn(
+        command, [&command](Form4& window) { return saveSheet(sheetOf(window), command.output); });
 }

@@ -10,7 +10,8 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    // A drawing exported or printed, the help or the version need no display: chosen before Qt starts.
+    // A drawing exported or printed, the help or the version need no display: chosen before Qt
+    // starts.
     const bool windowless = needsNoWindow(argc, argv);
     if (windowless)
         qputenv("QT_QPA_PLATFORM", "offscreen");

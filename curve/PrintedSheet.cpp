@@ -125,8 +125,7 @@ bool paintSheet(QPagedPaintDevice& device, const SheetContents& sheet) {
         const qreal room = std::max<qreal>(0, page.height() - headerHeight - textHeight);
         const qreal scale = std::min(page.width() / drawing.width(), room / drawing.height());
         painter.save();
-        painter.translate(page.left() + (page.width() - drawing.width() * scale) / 2,
-                          writer.top());
+        painter.translate(page.left() + (page.width() - drawing.width() * scale) / 2, writer.top());
         painter.scale(scale, scale);
         sheet.drawing->paint(painter, sheet.drawingSize);
         painter.restore();

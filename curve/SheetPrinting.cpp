@@ -38,8 +38,8 @@ void printSheet(Form4& window) {
                          // A file is written whole or not at all, as every file the program
                          // writes; the printer would write it as it goes.
                          if (printsToFile(*target)) {
-                             const QString failure = saveSheet(sheet, target->outputFileName(),
-                                                               target->pageLayout());
+                             const QString failure =
+                                 saveSheet(sheet, target->outputFileName(), target->pageLayout());
                              if (!failure.isEmpty())
                                  window.prompter().MsgBox(failure);
                              return;

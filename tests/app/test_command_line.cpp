@@ -115,8 +115,8 @@ private slots:
         row("printed page, folder missing", {"--stampa", "O/manca/a.pdf", "E"}, 1, "",
             "Impossibile salvare la pagina");
         row("printed page not a PDF", {"--stampa", "O/a.png", "E"}, 2, "", "deve finire in .pdf");
-        row("printed page and export", {"--stampa", "O/a.pdf", "--export", "O/b.png", "E"}, 2,
-            "", "non vanno insieme");
+        row("printed page and export", {"--stampa", "O/a.pdf", "--export", "O/b.png", "E"}, 2, "",
+            "non vanno insieme");
         row("printed page without exercise", {"--stampa", "O/a.pdf"}, 2, "", "vuole l'esercizio");
         row("printed page at a size", {"--stampa", "O/a.pdf", "E", "--size", "10x10"}, 2, "",
             "solo con --export");

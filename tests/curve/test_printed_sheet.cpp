@@ -110,15 +110,14 @@ private slots:
         QTest::addColumn<Exercise>("exercise");
         QTest::addColumn<QStringList>("says");
         QTest::addColumn<bool>("curve");
-        const QStringList values{"DAX = 20", "DAY = 30", "ALX = 150", "ALY = 70", "RAX = 300",
-                                 "RAY = 270", "INST = 5", "AVY = 1", "AVX = 1"};
+        const QStringList values{"DAX = 20",  "DAY = 30", "ALX = 150", "ALY = 70", "RAX = 300",
+                                 "RAY = 270", "INST = 5", "AVY = 1",   "AVX = 1"};
         Exercise typed = handedOutExercise();
         typed.controls.field(ParameterField::Text9) = " 2,5 ";
         typed.controls.HScroll2 = -250;
-        QTest::newRow("handed out") << handedOutExercise()
-                                    << values + QStringList{"SPTX = 0", "SPTY = 0",
-                                                            "Curve Singole"}
-                                    << false;
+        QTest::newRow("handed out")
+            << handedOutExercise() << values + QStringList{"SPTX = 0", "SPTY = 0", "Curve Singole"}
+            << false;
         QTest::newRow("attempt") << attemptExercise()
                                  << values + QStringList{"SPTX = 40", "Curve Multiple"} << true;
         QTest::newRow("as typed") << typed << QStringList{"INST = 2,5", "SPTY = -250"} << false;
@@ -128,8 +127,7 @@ private slots:
         QFETCH(QStringList, says);
         QFETCH(bool, curve);
         Drawn drawn(exercise);
-        const QString text =
-            run("pdftotext", {printed(drawn.form), "-"}).simplified();
+        const QString text = run("pdftotext", {printed(drawn.form), "-"}).simplified();
         says << "Nome ______ Classe ______ Data ______";
         const PlotRecord& plot = drawn.form.model().lastPlot();
         const QStringList curveLines = QStringList{distanceLine(plot)} + equationLines(plot);
@@ -144,7 +142,8 @@ private slots:
     }
 
     // The drawing goes on the paper with one scale across and down, whatever its shape: the
-    // chord runs as it does in the window, within a pixel at its far end.
+    // chord runs as it does in the window, within a pixel at its far end, and the text under
+    // the drawing still fits on the page.
     void chordKeepsItsSlope_data() {
         QTest::addColumn<QSize>("size");
         QTest::newRow("as wide as the page") << QSize(1280, 990);
@@ -161,9 +160,11 @@ private slots:
         Drawn drawn(exercise);
         const Chord window = chordIn(drawn.form.drawing(), drawn.form.drawing().rect());
 
-        const QString page = dir.filePath("pagina");
+        const QString pdf = printed(drawn.form), page = dir.filePath("pagina");
+        QVERIFY(run("pdftotext", {pdf, "-"})
+                    .contains(equationLines(drawn.form.model().lastPlot()).last()));
         QProcess::execute("pdftoppm", {"-r", "150", "-aa", "no", "-aaVector", "no", "-png",
-                                       "-singlefile", printed(drawn.form), page});
+                                       "-singlefile", pdf, page});
         const QImage paper = QImage(page + ".png").convertToFormat(QImage::Format_RGB32);
         const QRect drawing = extentOf(paper, drawn.form.retainedDrawing().background());
         QVERIFY(!drawing.isEmpty());
@@ -183,7 +184,8 @@ private slots:
         int pages = 0;
         QTimer user;
         connect(&user, &QTimer::timeout, [&] {
-            if (auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+            if (auto* dialog =
+                    qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
                 pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
                 dialog->reject();
             }
