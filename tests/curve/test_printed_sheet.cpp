@@ -46,25 +46,24 @@ struct Chord {
 };
 Chord chordIn(const QImage& image, QRect drawing) {
     const auto black = [&](int x, int y) { return image.pixel(x, y) == qRgb(0, 0, 0); };
-    std::vector<bool> axisRow(image.height()), axisColumn(image.width());
-    for (int y = drawing.top(); y <= drawing.bottom(); ++y) {
-        int n = 0;
+    std::vector<int> inRow(image.height()), inColumn(image.width());
+    for (int y = drawing.top(); y <= drawing.bottom(); ++y)
         for (int x = drawing.left(); x <= drawing.right(); ++x)
-            n += black(x, y);
-        for (int near = std::max(0, y - 3); n > drawing.width() / 2 && near <= y + 3; ++near)
-            axisRow[std::min(near, image.height() - 1)] = true;
-    }
-    for (int x = drawing.left(); x <= drawing.right(); ++x) {
-        int n = 0;
-        for (int y = drawing.top(); y <= drawing.bottom(); ++y)
-            n += black(x, y);
-        for (int near = std::max(0, x - 3); n > drawing.height() / 2 && near <= x + 3; ++near)
-            axisColumn[std::min(near, image.width() - 1)] = true;
-    }
+            if (black(x, y))
+                ++inRow[y], ++inColumn[x];
+    // A line mostly black, or one of the three either side of it that its edges may blacken.
+    const auto nearAxis = [](const std::vector<int>& counts, int at, int length) {
+        const int last = int(counts.size()) - 1;
+        for (int i = std::max(0, at - 3); i <= std::min(last, at + 3); ++i)
+            if (counts[i] > length / 2)
+                return true;
+        return false;
+    };
     std::vector<QPointF> points;
     for (int y = drawing.top(); y <= drawing.bottom(); ++y)
         for (int x = drawing.left(); x <= drawing.right(); ++x)
-            if (black(x, y) && !axisRow[y] && !axisColumn[x])
+            if (black(x, y) && !nearAxis(inRow, y, drawing.width()) &&
+                !nearAxis(inColumn, x, drawing.height()))
                 points.emplace_back(x, y);
     if (points.size() < 10)
         return {};
