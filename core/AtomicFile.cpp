@@ -25,6 +25,13 @@ QString reasonFor(const QString& path, QFileDevice::FileError error) {
 } // namespace
 
 QString writeFileAtomically(const QString& path, const QByteArray& contents) {
+    // A file protected against writing stays so, though root could replace it. The file's own
+    // mode is what counts: Qt's "user" permissions say what this process may do. A file that
+    // may be written is replaced by one with its permissions (QSaveFile keeps them).
+    const QFileInfo existing(path);
+    const auto writable = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (existing.isFile() && (!existing.isWritable() || !(existing.permissions() & writable)))
+        return QStringLiteral("il file è protetto dalla scrittura");
     // Written into a temporary file next to the target and renamed over it only when complete.
     // Unbuffered: a buffered write that falls short when the disk fills up is flushed by
     // commit(), which ignores the failure and puts the truncated file in place.

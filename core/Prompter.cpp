@@ -5,8 +5,11 @@
 #include <QPushButton>
 
 void MessageBoxPrompter::MsgBox(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text, QMessageBox::Ok,
-                    parent_);
+    MsgBox(QCoreApplication::applicationName(), text);
+}
+
+void MessageBoxPrompter::MsgBox(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent_);
     // Some desktop themes put an icon on the OK button; the message carries none at all.
     box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();

@@ -12,6 +12,11 @@ class Prompter {
 public:
     virtual ~Prompter() = default;
     virtual void MsgBox(const QString& text) = 0;
+    // A message with a title of its own in place of the application's.
+    virtual void MsgBox(const QString& title, const QString& text) {
+        Q_UNUSED(title);
+        MsgBox(text);
+    }
 };
 
 // The real message box, modal over the given window.
@@ -19,6 +24,7 @@ class MessageBoxPrompter final : public Prompter {
 public:
     explicit MessageBoxPrompter(QWidget* parent) : parent_(parent) {}
     void MsgBox(const QString& text) override;
+    void MsgBox(const QString& title, const QString& text) override;
 
 private:
     QWidget* parent_;

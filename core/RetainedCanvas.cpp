@@ -1,66 +1,15 @@
 #include "RetainedCanvas.h"
 
+#include "CanvasOperation.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <atomic>
 #include <cstring>
-#include <optional>
+
 
 namespace {
-
-// Positions map to the centre of the pixel holding them, so that lines and dots at the same
-// position land on the same pixels. Kept in double: far-away points are clipped, not cast.
-double pixelOf(double relative, int extent) {
-    return std::floor(relative * extent);
-}
-
-QPointF centreOf(double rx, double ry, QSize size) {
-    return {pixelOf(rx, size.width()) + 0.5, pixelOf(ry, size.height()) + 0.5};
-}
-
-// Liang-Barsky clipping of a segment to a rectangle, so that far-away end points never reach
-// the rasterizer.
-std::optional<QLineF> clipped(QPointF a, QPointF b, const QRectF& box) {
-    double t0 = 0, t1 = 1;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(),
-                         box.bottom() - a.y()};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return std::nullopt;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return std::nullopt;
-    }
-    return QLineF(a.x() + t0 * dx, a.y() + t0 * dy, a.x() + t1 * dx, a.y() + t1 * dy);
-}
-
-// Larger circles cannot be told from lines and would only strain the rasterizer.
-constexpr double MaxCircleRadiusPixels = 1e6;
-
-int devicePenWidth(int width, qreal ratio) {
-    return std::max(1, static_cast<int>(std::lround(width * ratio)));
-}
-
-// The square of a dot width pixels across around the pixel holding (x, y), cut to the image;
-// empty when the position is outside or not finite.
-QRect dotSquare(double x, double y, int width, int w, int h) {
-    const double px = x * w, py = y * h;
-    if (!(px >= 0 && py >= 0 && px < w && py < h))
-        return {};
-    // Both are non-negative here, so truncating is taking the floor, as pixelOf does.
-    const int cx = static_cast<int>(px), cy = static_cast<int>(py);
-    return QRect(QPoint(std::max(0, cx - (width - 1) / 2), std::max(0, cy - (width - 1) / 2)),
-                 QPoint(std::min(w - 1, cx + width / 2), std::min(h - 1, cy + width / 2)));
-}
 
 // Pen widths are kept in 8 bits: wider pens are drawn 255 pixels wide rather than wrap.
 std::uint8_t storedPenWidth(int width) {
@@ -72,6 +21,11 @@ std::uint8_t storedPenWidth(int width) {
 constexpr QSize UnsizedFoldSize(1920, 1080);
 
 } // namespace
+
+std::uint64_t CanvasIdentity::next() {
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
 
 RetainedCanvas::RetainedCanvas(QRgb background) : background_(background) {}
 
@@ -115,7 +69,7 @@ void RetainedCanvas::clear() {
     ops_.clear();
     rendered_ = 0;
     barrier_ = 0;
-    forgetJournal();
+    journal_.forget();
     ++generation_;
     base_ = QImage();
     image_.fill(background_);
@@ -134,15 +88,12 @@ QRect RetainedCanvas::takeDirtyRect() {
 
 RetainedCanvas::Mark RetainedCanvas::mark() {
     barrier_ = ops_.size();
-    if (journalMarks_.empty() || journalMarks_.back() != ops_.size())
-        journalMarks_.push_back(ops_.size());
-    if (journalMarks_.size() > JournalMarks)
-        dropOldestMark();
-    return {generation_, ops_.size()};
+    journal_.addMark(ops_.size());
+    return {identity_.id, generation_, ops_.size()};
 }
 
 bool RetainedCanvas::rewind(Mark to) {
-    if (to.generation != generation_ || to.operations > ops_.size())
+    if (to.canvas != identity_.id || to.generation != generation_ || to.operations > ops_.size())
         return false;
     if (to.operations == ops_.size())
         return true;
@@ -153,13 +104,13 @@ bool RetainedCanvas::rewind(Mark to) {
         return true;
     }
     rasterize(rendered_);
-    if (to.operations >= journalFrom()) {
-        dirty_ |= restorePixels(to.operations);
+    if (to.operations >= journal_.from()) {
+        dirty_ |= journal_.restore(to.operations, image_);
         ops_.resize(to.operations);
         rendered_ = barrier_ = ops_.size();
         return true;
     }
-    forgetJournal();
+    journal_.forget();
     // Only the pixels that the dropped operations covered are drawn again, so taking back one
     // plot costs little whatever lies under it.
     const QSize size = image_.size();
@@ -173,7 +124,7 @@ bool RetainedCanvas::rewind(Mark to) {
         }
         covered |= op.kind == Op::Dot
                        ? dotSquare(op.x1, op.y1, penWidth, size.width(), size.height())
-                       : stroke(nullptr, op, size, penWidth);
+                       : strokeOperation(nullptr, op, size, penWidth);
     }
     ops_.resize(to.operations);
     barrier_ = std::min(barrier_, to.operations);
@@ -199,60 +150,6 @@ bool RetainedCanvas::rewind(Mark to) {
     return true;
 }
 
-void RetainedCanvas::keepPixels(std::size_t op, const QRect& area) {
-    const QRect kept = area & image_.rect();
-    if (kept.isEmpty())
-        return;
-    journal_.push_back({op, kept});
-    for (int y = kept.top(); y <= kept.bottom(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(image_.constScanLine(y));
-        journalPixels_.insert(journalPixels_.end(), row + kept.left(), row + kept.right() + 1);
-    }
-    // Over the budget the oldest marks are given up: their rewinds draw again instead.
-    const auto bytes = [this] {
-        return journalPixels_.size() * sizeof(QRgb) + journal_.size() * sizeof(Patch);
-    };
-    while (bytes() > JournalBudget && journalMarks_.size() > 1)
-        dropOldestMark();
-    if (bytes() > JournalBudget)
-        forgetJournal();
-}
-
-void RetainedCanvas::dropOldestMark() {
-    journalMarks_.pop_front();
-    const std::size_t from = journalFrom();
-    while (!journal_.empty() && journal_.front().op < from) {
-        const QRect& area = journal_.front().area;
-        journalPixels_.erase(journalPixels_.begin(),
-                             journalPixels_.begin() + std::ptrdiff_t(area.width()) * area.height());
-        journal_.pop_front();
-    }
-}
-
-QRect RetainedCanvas::restorePixels(std::size_t op) {
-    QRect restored;
-    while (!journal_.empty() && journal_.back().op >= op) {
-        const QRect& area = journal_.back().area;
-        auto from = journalPixels_.end() - std::ptrdiff_t(area.width()) * area.height();
-        const auto start = from;
-        for (int y = area.top(); y <= area.bottom(); ++y, from += area.width())
-            std::copy(from, from + area.width(),
-                      reinterpret_cast<QRgb*>(image_.scanLine(y)) + area.left());
-        journalPixels_.erase(start, journalPixels_.end());
-        restored |= area;
-        journal_.pop_back();
-    }
-    while (!journalMarks_.empty() && journalMarks_.back() > op)
-        journalMarks_.pop_back();
-    return restored;
-}
-
-void RetainedCanvas::forgetJournal() {
-    journal_ = {};
-    journalPixels_ = {};
-    journalMarks_.clear();
-}
-
 void RetainedCanvas::append(const Op& op) {
     ops_.push_back(op);
     if (ops_.size() >= FoldLimit)
@@ -276,7 +173,7 @@ void RetainedCanvas::fold() {
     rendered_ = 0;
     barrier_ = 0;
     ++generation_;
-    forgetJournal();
+    journal_.forget();
     if (unsized) {
         image_ = QImage();
         dirty_ = QRect();
@@ -284,7 +181,7 @@ void RetainedCanvas::fold() {
 }
 
 void RetainedCanvas::renderAll() {
-    forgetJournal();
+    journal_.forget();
     if (image_.isNull())
         return;
     if (base_.isNull())
@@ -329,8 +226,8 @@ void RetainedCanvas::rasterize(std::size_t from, const QRect& clip) {
                 continue;
             if (painter)
                 painter.reset();
-            if (clip.isNull() && i >= journalFrom())
-                keepPixels(i, square);
+            if (clip.isNull() && i >= journal_.from())
+                journal_.keep(i, square, image_);
             for (int y = square.top(); y <= square.bottom(); ++y) {
                 auto* row = reinterpret_cast<QRgb*>(bits + y * bytesPerLine);
                 std::fill(row + square.left(), row + square.right() + 1, op.color);
@@ -341,106 +238,20 @@ void RetainedCanvas::rasterize(std::size_t from, const QRect& clip) {
             dotsBottom = std::max(dotsBottom, square.bottom());
             continue;
         }
-        if (!clip.isNull() && !stroke(nullptr, op, size, penWidth).intersects(clip))
+        if (!clip.isNull() && !strokeOperation(nullptr, op, size, penWidth).intersects(clip))
             continue;
-        if (clip.isNull() && i >= journalFrom())
-            keepPixels(i, stroke(nullptr, op, size, penWidth));
+        if (clip.isNull() && i >= journal_.from())
+            journal_.keep(i, strokeOperation(nullptr, op, size, penWidth), image_);
         if (!painter) {
             painter.emplace(&image_);
             painter->setRenderHint(QPainter::Antialiasing, false);
             if (!clip.isNull())
                 painter->setClipRect(clip);
         }
-        dirty |= stroke(&*painter, op, size, penWidth);
+        dirty |= strokeOperation(&*painter, op, size, penWidth);
     }
     rendered_ = ops_.size();
     if (dotsRight >= 0)
         dirty |= QRect(QPoint(dotsLeft, dotsTop), QPoint(dotsRight, dotsBottom));
     dirty_ |= dirty;
-}
-
-QRect RetainedCanvas::stroke(QPainter* painter, const Op& op, QSize size, int penWidth) {
-    const int w = size.width();
-    const QRectF lineBox(-8, -8, w + 16, size.height() + 16);
-    // A pen one pixel wide is drawn cosmetic, which puts exactly one pixel per step; being
-    // one pixel and not the thinnest line possible, it stays visible in a printed PDF.
-    QPen pen(QColor::fromRgb(op.color), penWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    if (penWidth == 1) {
-        pen.setCapStyle(Qt::SquareCap);
-        pen.setCosmetic(true);
-    }
-    const int margin = penWidth + 1;
-    // An even pen is centred where a dot of that width is, on the corner after the pixel, so
-    // that its edges fall between pixels rather than through their centres.
-    const double shift = penWidth % 2 == 0 ? 0.5 : 0;
-    const auto placed = [&](float x, float y) {
-        return centreOf(x, y, size) + QPointF(shift, shift);
-    };
-    if (op.kind == Op::Line) {
-        const auto segment = clipped(placed(op.x1, op.y1), placed(op.x2, op.y2), lineBox);
-        if (!segment)
-            return {};
-        if (painter) {
-            painter->setPen(pen);
-            painter->setBrush(Qt::NoBrush);
-            painter->drawLine(*segment);
-        }
-        return QRectF(segment->p1(), segment->p2())
-            .normalized()
-            .toAlignedRect()
-            .adjusted(-margin, -margin, margin, margin);
-    }
-    const QPointF centre = placed(op.x1, op.y1);
-    const double radius = double(op.x2) * w;
-    if (!(radius <= MaxCircleRadiusPixels))
-        return {};
-    const QRectF bounds(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
-    if (!bounds.adjusted(-margin, -margin, margin, margin).intersects(lineBox))
-        return {};
-    if (painter) {
-        painter->setPen(pen);
-        painter->setBrush(Qt::NoBrush);
-        painter->drawEllipse(centre, radius, radius);
-    }
-    return bounds.toAlignedRect().adjusted(-margin, -margin, margin, margin);
-}
-
-void RetainedCanvas::paint(QPainter& painter, QSize size) const {
-    const QRect area(QPoint(0, 0), size);
-    painter.save();
-    painter.setClipRect(area);
-    if (base_.isNull()) {
-        painter.fillRect(area, QColor::fromRgb(background_));
-    } else {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(area, base_);
-    }
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    // Dots of one colour in a row go in as one call, so a vector file states their colour once.
-    std::vector<QRect> run;
-    QRgb runColour = 0;
-    const auto drawRun = [&] {
-        if (run.empty())
-            return;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor::fromRgb(runColour));
-        painter.drawRects(run.data(), static_cast<int>(run.size()));
-        run.clear();
-    };
-    for (const Op& op : ops_) {
-        if (op.kind != Op::Dot) {
-            drawRun();
-            stroke(&painter, op, size, op.width);
-            continue;
-        }
-        const QRect square = dotSquare(op.x1, op.y1, op.width, size.width(), size.height());
-        if (square.isEmpty())
-            continue;
-        if (op.color != runColour)
-            drawRun();
-        runColour = op.color;
-        run.push_back(square);
-    }
-    drawRun();
-    painter.restore();
 }

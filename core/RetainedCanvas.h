@@ -1,13 +1,37 @@
 #pragma once
 
+#include "CanvasOperation.h"
+#include "PixelJournal.h"
+
 #include <QImage>
 #include <QRect>
 #include <QRgb>
 #include <cstdint>
-#include <deque>
+#include <utility>
 #include <vector>
 
 class QPainter;
+
+// A number no other canvas of the run has, so that a mark taken on one canvas is never taken
+// for a mark of another: a copy is another canvas, a move hands the number on.
+struct CanvasIdentity {
+    CanvasIdentity() : id(next()) {}
+    CanvasIdentity(const CanvasIdentity&) : id(next()) {}
+    CanvasIdentity(CanvasIdentity&& other) noexcept : id(std::exchange(other.id, next())) {}
+    CanvasIdentity& operator=(const CanvasIdentity& other) {
+        if (this != &other)
+            id = next();
+        return *this;
+    }
+    CanvasIdentity& operator=(CanvasIdentity&& other) noexcept {
+        if (this != &other)
+            id = std::exchange(other.id, next());
+        return *this;
+    }
+    static std::uint64_t next();
+
+    std::uint64_t id;
+};
 
 // The retained drawing of a client area. Operations are kept in coordinates relative to the
 // client area (0..1 across and down, radii relative to the width), so the drawing can be
@@ -23,8 +47,8 @@ class RetainedCanvas {
 public:
     static constexpr std::size_t FoldLimit = 1 << 18;
     static constexpr std::size_t RasterizeBatch = 1 << 14;
-    static constexpr std::size_t JournalBudget = 16 << 20;
-    static constexpr std::size_t JournalMarks = 128;
+    static constexpr std::size_t JournalBudget = PixelJournal::Budget;
+    static constexpr std::size_t JournalMarks = PixelJournal::MarkLimit;
 
     explicit RetainedCanvas(QRgb background = qRgb(240, 240, 240));
 
@@ -50,9 +74,11 @@ public:
     std::size_t retainedOperations() const { return ops_.size(); }
     bool hasFoldedBase() const { return !base_.isNull(); }
 
-    // Where the drawing stands, so that it can be taken back there. The generation changes
-    // whenever the operations so far are dropped (cleared, or folded into the base image).
+    // Where the drawing stands, so that it can be taken back there: on which canvas, and on
+    // which generation of it, which changes whenever the operations so far are dropped
+    // (cleared, or folded into the base image).
     struct Mark {
+        std::uint64_t canvas = 0;
         std::uint64_t generation = 0;
         std::size_t operations = 0;
     };
@@ -63,7 +89,8 @@ public:
     // drawn. The pixels they painted over are kept for the last JournalMarks marks, up to
     // JournalBudget bytes, so that taking a plot back costs about what drawing it did; beyond
     // that they are drawn again from the operations before. False, and nothing changed, when the
-    // mark is of another generation: whoever took it must draw again from a record of its own.
+    // mark is of another canvas or generation: whoever took it must draw again from a record of
+    // its own.
     bool rewind(Mark to);
     // The number of times the operations so far were dropped.
     std::uint64_t generation() const { return generation_; }
@@ -74,33 +101,12 @@ public:
     void paint(QPainter& painter, QSize size) const;
 
 private:
-    struct Op {
-        enum Kind : std::uint8_t { Dot, Line, Circle };
-        Kind kind;
-        std::uint8_t width;
-        QRgb color;
-        float x1, y1, x2, y2; // a circle keeps its radius in x2
-        bool operator==(const Op&) const = default;
-    };
+    using Op = CanvasOperation;
 
-    // Draws a line or circle at a size in device pixels with a pen penWidth device pixels
-    // wide; returns the rectangle it may have touched, empty when it draws nothing. Without a
-    // painter it only tells the rectangle.
-    static QRect stroke(QPainter* painter, const Op& op, QSize size, int penWidth);
     void append(const Op& op);
     // Rasterizes the operations from the given one on; with a clip, only the pixels inside it,
     // drawing again what is already in the journal.
     void rasterize(std::size_t from, const QRect& clip = {});
-    // Keeps the pixels of area before operation op paints over them.
-    void keepPixels(std::size_t op, const QRect& area);
-    // Puts back the pixels that the operations from op on painted over; the area they cover.
-    QRect restorePixels(std::size_t op);
-    void dropOldestMark();
-    void forgetJournal();
-    // The first operation whose pixels the journal keeps.
-    std::size_t journalFrom() const {
-        return journalMarks_.empty() ? NoJournal : journalMarks_.front();
-    }
     void renderAll();
     void fold();
 
@@ -115,12 +121,6 @@ private:
     std::uint64_t generation_ = 0;
     QRect dirty_;
 
-    struct Patch {
-        std::size_t op;
-        QRect area;
-    };
-    static constexpr std::size_t NoJournal = std::size_t(-1);
-    std::deque<Patch> journal_;
-    std::deque<QRgb> journalPixels_;       // the patches' pixels, one patch after another
-    std::deque<std::size_t> journalMarks_; // where the kept marks stand, oldest first
+    PixelJournal journal_;
+    CanvasIdentity identity_;
 };

@@ -1,70 +1,102 @@
 #include "CurveHistory.h"
 
-namespace {
-
-// A step is pushed once it has happened: its first redo does nothing.
+// A step is pushed once it has happened: its first redo does nothing but move the history to
+// the state after it.
 class Step : public QUndoCommand {
 public:
+    explicit Step(CurveHistory& history)
+        : history_(history), before_(history.state_), after_(++history.lastState_) {}
+
     void redo() final {
         if (done_)
             redoAgain();
         done_ = true;
+        history_.state_ = after_;
+    }
+    void undo() final {
+        undoStep();
+        history_.state_ = before_;
     }
 
 protected:
     virtual void redoAgain() = 0;
+    virtual void undoStep() = 0;
+    CurveSteps& steps() { return history_.steps_; }
 
 private:
+    CurveHistory& history_;
+    std::uint64_t before_, after_;
     bool done_ = false;
 };
 
+namespace {
+
 class PlotStep final : public Step {
 public:
-    PlotStep(CurveSteps& steps, const WindowState& before, RetainedCanvas::Mark mark,
+    PlotStep(CurveHistory& history, const WindowState& before, RetainedCanvas::Mark mark,
              const WindowState& after, const PlotRecord& curve)
-        : steps_(steps), before_(before), after_(after), mark_(mark), curve_(curve) {}
-
-    void undo() override {
-        steps_.takeBackLastCurve(mark_, before_.Incr);
-        steps_.restoreWindowState(before_);
-    }
+        : Step(history), before_(before), after_(after), mark_(mark), curve_(curve) {}
 
 protected:
+    void undoStep() override {
+        steps().takeBackLastCurve(mark_, before_.Incr);
+        steps().restoreWindowState(before_);
+    }
     void redoAgain() override {
-        mark_ = steps_.drawingMark();
-        steps_.drawAgain(curve_);
-        steps_.restoreWindowState(after_);
+        mark_ = steps().drawingMark();
+        steps().drawAgain(curve_);
+        steps().restoreWindowState(after_);
     }
 
 private:
-    CurveSteps& steps_;
     WindowState before_, after_;
     RetainedCanvas::Mark mark_;
     PlotRecord curve_;
 };
 
-class ReplaceStep final : public Step {
+class ReplaceStep : public Step {
 public:
-    ReplaceStep(CurveSteps& steps, const WindowState& before, std::vector<PlotRecord> replaced,
+    ReplaceStep(CurveHistory& history, const WindowState& before, std::vector<PlotRecord> replaced,
                 const WindowState& after, std::vector<PlotRecord> put)
-        : steps_(steps), before_(before), after_(after), replaced_(std::move(replaced)),
+        : Step(history), before_(before), after_(after), replaced_(std::move(replaced)),
           put_(std::move(put)) {}
 
-    void undo() override {
-        steps_.redrawWith(replaced_, before_.Incr);
-        steps_.restoreWindowState(before_);
-    }
-
 protected:
+    void undoStep() override {
+        steps().redrawWith(replaced_, before_.Incr);
+        steps().restoreWindowState(before_);
+    }
     void redoAgain() override {
-        steps_.redrawWith(put_, after_.Incr);
-        steps_.restoreWindowState(after_);
+        steps().redrawWith(put_, after_.Incr);
+        steps().restoreWindowState(after_);
     }
 
 private:
-    CurveSteps& steps_;
     WindowState before_, after_;
     std::vector<PlotRecord> replaced_, put_;
+};
+
+// The file moves with the drawing. What it is on either side is taken as the step is left,
+// since a save in between changes it.
+class OpeningStep final : public ReplaceStep {
+public:
+    OpeningStep(CurveHistory& history, const WindowState& before, std::vector<PlotRecord> replaced,
+                const WindowState& after, std::vector<PlotRecord> put, DocumentFile fileBefore)
+        : ReplaceStep(history, before, std::move(replaced), after, std::move(put)),
+          fileBefore_(std::move(fileBefore)) {}
+
+protected:
+    void undoStep() override {
+        fileAfter_ = std::exchange(steps().currentFile(), fileBefore_);
+        ReplaceStep::undoStep();
+    }
+    void redoAgain() override {
+        fileBefore_ = std::exchange(steps().currentFile(), fileAfter_);
+        ReplaceStep::redoAgain();
+    }
+
+private:
+    DocumentFile fileBefore_, fileAfter_;
 };
 
 } // namespace
@@ -75,10 +107,17 @@ CurveHistory::CurveHistory(CurveSteps& steps) : steps_(steps) {
 
 void CurveHistory::pushPlot(const WindowState& before, RetainedCanvas::Mark mark,
                             const WindowState& after, const PlotRecord& curve) {
-    stack_.push(new PlotStep(steps_, before, mark, after, curve));
+    stack_.push(new PlotStep(*this, before, mark, after, curve));
 }
 
 void CurveHistory::pushReplace(const WindowState& before, std::vector<PlotRecord> replaced,
                                const WindowState& after, std::vector<PlotRecord> put) {
-    stack_.push(new ReplaceStep(steps_, before, std::move(replaced), after, std::move(put)));
+    stack_.push(new ReplaceStep(*this, before, std::move(replaced), after, std::move(put)));
+}
+
+void CurveHistory::pushOpening(const WindowState& before, std::vector<PlotRecord> replaced,
+                               const WindowState& after, std::vector<PlotRecord> put,
+                               const DocumentFile& fileBefore) {
+    stack_.push(new OpeningStep(*this, before, std::move(replaced), after, std::move(put),
+                                fileBefore));
 }

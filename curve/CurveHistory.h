@@ -4,6 +4,7 @@
 #include "RetainedCanvas.h"
 
 #include <QUndoStack>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -17,8 +18,21 @@ struct WindowState {
     std::optional<double> fileIncr;
 };
 
-// What the steps act on: the curve window. Nothing here reads a field, shows a message or plots
-// a curve that was not plotted before.
+// Which file the work on the screen belongs to: the file "Salva esercizio" writes (empty for
+// none), the state of the history in which it was last opened or saved, and what the teacher
+// set when the file is an assignment; whether the file is the assignment as handed out, which an
+// attempt is never saved over without a question, and whether the student was told that the
+// target was reached. An opening changes it, together with the drawing.
+struct DocumentFile {
+    QString path;
+    std::uint64_t savedState = 0;
+    std::optional<Assignment> assignment;
+    bool handout = false;
+    bool targetReachedTold = false;
+};
+
+// What the steps act on: the curve window's drawing and controls, and its file. Nothing here
+// reads a field, shows a message or plots a curve that was not plotted before.
 class CurveSteps {
 public:
     virtual ~CurveSteps() = default;
@@ -26,18 +40,24 @@ public:
     virtual void restoreWindowState(const WindowState& state) = 0;
     virtual RetainedCanvas::Mark drawingMark() = 0;
     // Takes the latest curve off the drawing: back to the mark taken before it was drawn, or, when
-    // the drawing was folded since, by drawing the others again from the set-up at incr.
+    // the mark is no longer good for it, by drawing the others again from the set-up at incr.
     virtual void takeBackLastCurve(RetainedCanvas::Mark before, double incr) = 0;
     // Draws a recorded curve again as the latest one.
     virtual void drawAgain(const PlotRecord& curve) = 0;
     // Clears the drawing and draws these curves again, from the set-up at incr.
     virtual void redrawWith(const std::vector<PlotRecord>& curves, double incr) = 0;
+    // The file the work belongs to, read and put back.
+    virtual DocumentFile& currentFile() = 0;
 };
 
 // The steps of the curve window that can be taken back and done again: every plot, every
 // clearing and every opened file. The most recent Limit steps are kept; a step holds its two
 // window states and its curve, or, for a clearing or an opening, the curves it replaced and the
-// ones it put.
+// ones it put; an opening also the file before and after it.
+//
+// Every state of the history has a number of its own: two states with the same number show the
+// same work, so a file is unchanged since it was saved while the history stands at the number it
+// was saved at.
 class CurveHistory {
 public:
     static constexpr int Limit = 100;
@@ -47,13 +67,22 @@ public:
     // A curve added over the drawing; before is the drawing's mark before it.
     void pushPlot(const WindowState& before, RetainedCanvas::Mark mark, const WindowState& after,
                   const PlotRecord& curve);
-    // The drawing replaced: cleared and drawn afresh, or opened from a file.
+    // The drawing replaced: cleared and drawn afresh; with a file, opened from it, the file
+    // before the opening being given.
     void pushReplace(const WindowState& before, std::vector<PlotRecord> replaced,
                      const WindowState& after, std::vector<PlotRecord> put);
+    void pushOpening(const WindowState& before, std::vector<PlotRecord> replaced,
+                     const WindowState& after, std::vector<PlotRecord> put,
+                     const DocumentFile& fileBefore);
 
+    // The number of the state the history stands at.
+    std::uint64_t state() const { return state_; }
     QUndoStack& stack() { return stack_; }
 
 private:
+    friend class Step;
     CurveSteps& steps_;
     QUndoStack stack_;
+    std::uint64_t state_ = 0;
+    std::uint64_t lastState_ = 0;
 };

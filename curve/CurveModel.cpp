@@ -200,12 +200,11 @@ void CurveModel::fallBack(CurveFields::Field field, double& variable, std::int16
     variable = fallback;
 }
 
-bool CurveModel::readField(CurveFields::Field field, const char* name, double& variable,
-                           std::int16_t fallback) {
+bool CurveModel::readField(CurveFields::Field field, double& variable) {
     const QString text = fields_.fieldText(field);
     if (!IsNumeric(text)) {
-        prompter_.MsgBox(QString::fromUtf8(name) + QStringLiteral(" non è un numero"));
-        fallBack(field, variable, fallback);
+        prompter_.MsgBox(QString::fromUtf8(variableOf(field)) + QStringLiteral(" non è un numero"));
+        fallBack(field, variable, fallbackOf(field));
         return false;
     }
     variable = TextToDouble(text);
@@ -213,36 +212,36 @@ bool CurveModel::readField(CurveFields::Field field, const char* name, double& v
 }
 
 void CurveModel::LeggiText1() {
-    readField(CurveFields::Field::Text1, "DAX", DAX, 1);
+    readField(CurveFields::Field::Text1, DAX);
 }
 void CurveModel::LeggiText2() {
-    readField(CurveFields::Field::Text2, "DAY", DAY, 1);
+    readField(CurveFields::Field::Text2, DAY);
 }
 void CurveModel::LeggiText4() {
-    readField(CurveFields::Field::Text4, "ALX", ALX, 1);
+    readField(CurveFields::Field::Text4, ALX);
 }
 void CurveModel::LeggiText5() {
-    readField(CurveFields::Field::Text5, "ALY", ALY, 1);
+    readField(CurveFields::Field::Text5, ALY);
 }
 void CurveModel::LeggiText3() {
-    readField(CurveFields::Field::Text3, "RAX", RAX, 300);
+    readField(CurveFields::Field::Text3, RAX);
 }
 void CurveModel::LeggiText8() {
-    readField(CurveFields::Field::Text8, "RAY", RAY, 270);
+    readField(CurveFields::Field::Text8, RAY);
 }
 void CurveModel::LeggiText10() {
-    readField(CurveFields::Field::Text10, "AVY", AVY, 1);
+    readField(CurveFields::Field::Text10, AVY);
 }
 void CurveModel::LeggiText11() {
-    readField(CurveFields::Field::Text11, "AVX", AVX, 1);
+    readField(CurveFields::Field::Text11, AVX);
 }
 
 void CurveModel::LeggiText9() {
-    if (!readField(CurveFields::Field::Text9, "INST", INST, 1))
+    if (!readField(CurveFields::Field::Text9, INST))
         return;
     if (INST == 0.0) {
         prompter_.MsgBox(QStringLiteral("Non è ammesso 0 "));
-        fallBack(CurveFields::Field::Text9, INST, 1);
+        fallBack(CurveFields::Field::Text9, INST, fallbackOf(CurveFields::Field::Text9));
     } else if (INST > MaxINST) {
         prompter_.MsgBox(QStringLiteral("INST troppo grande: il massimo è ") +
                          DoubleToText(MaxINST));

@@ -110,10 +110,9 @@ public:
 
 private:
     // Reads one field into its variable; a text that is not a number is reported with
-    // "<name> non è un numero" and replaced by the fallback. Returns whether the text was a
-    // number.
-    bool readField(CurveFields::Field field, const char* name, double& variable,
-                   std::int16_t fallback);
+    // "<variable> non è un numero" and replaced by the field's fallback. Returns whether the text
+    // was a number.
+    bool readField(CurveFields::Field field, double& variable);
     void fallBack(CurveFields::Field field, double& variable, std::int16_t fallback);
     // What the variables hold for a plot about to be drawn; axes tells whether an activation
     // drew the axes before it.

@@ -1,10 +1,13 @@
 #include "ExerciseFiles.h"
 
+#include "AssignmentDialog.h"
+#include "AssignmentWork.h"
 #include "AtomicFile.h"
 #include "ExerciseFile.h"
 #include "FileDialogAsker.h"
 #include "Form4.h"
 #include "RecentExercises.h"
+#include "SaveQuestion.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -69,8 +72,28 @@ QString ExerciseFiles::folder() const {
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+const QString& ExerciseFiles::currentPath() const {
+    return window_.document().path();
+}
+
+bool ExerciseFiles::settleUnsavedChanges() {
+    const CurveDocument& document = window_.document();
+    if (!document.hasUnsavedChanges())
+        return true;
+    const QString text = QStringLiteral("Salvare le modifiche all'esercizio \"%1\"?")
+                             .arg(QFileInfo(document.path()).fileName());
+    switch (window_.saveQuestion().askToSave(text)) {
+    case SaveQuestion::Answer::Save:
+        return save();
+    case SaveQuestion::Answer::Discard:
+        return true;
+    case SaveQuestion::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void ExerciseFiles::remember(const QString& path) {
-    currentPath_ = path;
     lastFolder_ = QFileInfo(path).absolutePath();
     RecentExercises recent = loadRecentExercises();
     recent.add(path);
@@ -78,12 +101,18 @@ void ExerciseFiles::remember(const QString& path) {
 }
 
 bool ExerciseFiles::openAsked() {
+    if (!settleUnsavedChanges())
+        return false;
     const QString path = window_.openFileAsker().askOpenFileName(QStringLiteral("Apri esercizio"),
                                                                  folder(), exerciseFileFilters());
-    return !path.isEmpty() && open(path);
+    return !path.isEmpty() && openSettled(path);
 }
 
 bool ExerciseFiles::open(const QString& path) {
+    return settleUnsavedChanges() && openSettled(path);
+}
+
+bool ExerciseFiles::openSettled(const QString& path) {
     lastFolder_ = QFileInfo(path).absolutePath();
     const ExerciseReading reading = readExerciseFile(path);
     if (!reading.exercise) {
@@ -91,10 +120,18 @@ bool ExerciseFiles::open(const QString& path) {
         return false;
     }
     OpeningProgress progress(&window_, QFileInfo(path).fileName());
-    if (!window_.openExercise(*reading.exercise, &progress))
+    if (!window_.document().open(*reading.exercise, path, &progress))
         return false;
     remember(path);
-    window_.history().setClean();
+    // The teacher's words come first, once the window that shows the exercise is up.
+    const std::optional<Assignment>& assignment = reading.exercise->assignment;
+    if (assignment && !assignment->text.isEmpty())
+        QMetaObject::invokeMethod(
+            &window_,
+            [this, text = assignment->text] {
+                window_.prompter().MsgBox(QStringLiteral("Consegna"), text);
+            },
+            Qt::QueuedConnection);
     return true;
 }
 
@@ -115,32 +152,58 @@ void ExerciseFiles::forgetRecent() {
 }
 
 bool ExerciseFiles::save() {
-    return currentPath_.isEmpty() ? saveAs() : saveTo(currentPath_);
+    // An attempt never lands on the assignment as handed out without a name chosen for it.
+    const bool handout = window_.document().file().handout;
+    return currentPath().isEmpty() || handout ? saveAs() : saveTo(currentPath());
 }
 
 bool ExerciseFiles::saveAs() {
-    const QString suggested = currentPath_.isEmpty()
-                                  ? QDir(folder()).filePath(QStringLiteral("esercizio.curva"))
-                                  : currentPath_;
+    QString suggested = currentPath();
+    if (suggested.isEmpty())
+        suggested = QDir(folder()).filePath(QStringLiteral("esercizio.curva"));
+    else if (window_.document().file().handout)
+        suggested = QFileInfo(suggested).dir().filePath(QFileInfo(suggested).completeBaseName() +
+                                                        QStringLiteral(" - svolto.curva"));
+    const QString chosen = askTarget(QStringLiteral("Salva esercizio"), suggested);
+    return !chosen.isEmpty() && saveTo(chosen);
+}
+
+bool ExerciseFiles::saveAssignment() {
+    const std::optional<Assignment> assignment = window_.assignmentAsker().askAssignment(
+        window_.document().assignment().value_or(Assignment()));
+    if (!assignment)
+        return false;
+    const QString chosen = askTarget(QStringLiteral("Salva consegna"),
+                                     QDir(folder()).filePath(QStringLiteral("consegna.curva")));
+    if (chosen.isEmpty() || !write(chosen, assignmentOf(window_.exercise(), *assignment)))
+        return false;
+    remember(chosen);
+    return true;
+}
+
+QString ExerciseFiles::askTarget(const QString& title, const QString& suggested) {
     const SaveChoice choice{
-        QStringLiteral("Salva esercizio"), suggested, exerciseFileFilters(),
+        title, suggested, exerciseFileFilters(),
         [](const QString& chosen, const QString&) { return exerciseTargetFor(chosen); }};
     QString filter = choice.filters.constFirst();
     const QString chosen = window_.saveFileAsker().askSaveFileName(choice, filter);
-    return !chosen.isEmpty() && saveTo(exerciseTargetFor(chosen));
+    return chosen.isEmpty() ? chosen : exerciseTargetFor(chosen);
 }
 
 bool ExerciseFiles::saveTo(const QString& path) {
-    const QString what = QStringLiteral("l'esercizio");
-    const Exercise exercise = window_.exercise();
+    if (!write(path, window_.exercise()))
+        return false;
+    window_.document().saved(path);
+    remember(path);
+    return true;
+}
+
+bool ExerciseFiles::write(const QString& path, const Exercise& exercise) {
     QString reason = whyNotWritable(exercise);
     if (reason.isEmpty())
         reason = writeFileAtomically(path, exerciseToJson(exercise));
-    if (!reason.isEmpty()) {
-        window_.prompter().MsgBox(saveFailureMessage(what, path, reason));
-        return false;
-    }
-    remember(path);
-    window_.history().setClean();
-    return true;
+    if (reason.isEmpty())
+        return true;
+    window_.prompter().MsgBox(saveFailureMessage(QStringLiteral("l'esercizio"), path, reason));
+    return false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Exercise.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,8 +14,9 @@ class ExerciseFiles {
 public:
     explicit ExerciseFiles(Form4& window) : window_(window) {}
 
-    // Asks for a file and opens it; opens a file. A file that cannot be opened is reported and
-    // leaves the window as it was. True when an exercise was opened.
+    // Asks for a file and opens it; opens a file. Unsaved changes are settled first (see
+    // settleUnsavedChanges). A file that cannot be opened is reported and leaves the window as it
+    // was. True when an exercise was opened.
     bool openAsked();
     bool open(const QString& path);
     // Opens a file of the recent list; one that no longer exists leaves the list.
@@ -21,20 +24,34 @@ public:
     void forgetRecent();
     // Saves to the file last opened or saved, asking for a name the first time; asks for a name.
     // A failure is reported and leaves any existing file as it was. True when saved.
+    // The first save after an assignment as handed out was opened asks for a name, suggesting
+    // the assignment's followed by " - svolto".
     bool save();
     bool saveAs();
+    // "Salva consegna…": asks what the students get besides the values on the screen, then where
+    // to save the assignment: those values and no curves. The work stays the window's.
+    bool saveAssignment();
 
-    // The file last opened or saved, empty before the first.
-    const QString& currentPath() const { return currentPath_; }
+    // The file "Salva esercizio" writes, empty before the first opened or saved.
+    const QString& currentPath() const;
+
+    // Before the work would be dropped: when it has changed since its file was opened or saved,
+    // asks whether to save it. False when the user cancelled, or saving failed: then nothing
+    // must be dropped.
+    bool settleUnsavedChanges();
 
 private:
+    bool openSettled(const QString& path);
+    // The file a save dialog's answer leads to, empty when cancelled.
+    QString askTarget(const QString& title, const QString& suggested);
     bool saveTo(const QString& path);
+    // Whole or not at all; a failure is reported.
+    bool write(const QString& path, const Exercise& exercise);
     void remember(const QString& path);
     // The folder last used, else the documents folder, else the home folder.
     QString folder() const;
 
     Form4& window_;
-    QString currentPath_;
     QString lastFolder_;
 };
 

@@ -1,6 +1,8 @@
 #include "Form4.h"
 
 #include "Accessibility.h"
+#include "AssignmentDialog.h"
+#include "AssignmentRules.h"
 #include "Clipboard.h"
 #include "ExerciseDrop.h"
 #include "ExerciseFiles.h"
@@ -9,9 +11,11 @@
 #include "NumberText.h"
 #include "PlotText.h"
 #include "Prompter.h"
+#include "SaveQuestion.h"
 #include "ScrollBar.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -21,22 +25,17 @@
 #include <QToolTip>
 #include <cmath>
 
-namespace {
-
-// The drawing's cost, in the angles its plots walk: what a long drawing reports progress in.
-double walkOf(const PlotRecord& curve) {
-    return std::max(1.0, anglesWalked(curve.INST));
-}
-
-} // namespace
-
 Form4::Form4(Prompter* prompter, QWidget* parent)
     : SurfaceWidget(parent), Form4Controls(buildForm4Controls(this)),
       ownClipboard_(std::make_unique<SystemClipboard>()), clipboard_(ownClipboard_.get()),
       ownFileAsker_(std::make_unique<FileDialogAsker>(this)), saveFileAsker_(ownFileAsker_.get()),
-      openFileAsker_(ownFileAsker_.get()), prompter_(prompter, this),
+      openFileAsker_(ownFileAsker_.get()),
+      ownSaveQuestion_(std::make_unique<MessageBoxSaveQuestion>(this)),
+      saveQuestion_(ownSaveQuestion_.get()),
+      ownAssignmentAsker_(std::make_unique<AssignmentDialogAsker>(this)),
+      assignmentAsker_(ownAssignmentAsker_.get()), prompter_(prompter, this),
       model_(*this, *this, prompter_.get(), [this] { return fileIncr_ ? *fileIncr_ : readIncr(); }),
-      history_(*this), exerciseFiles_(std::make_unique<ExerciseFiles>(*this)) {
+      document_(*this, model_, *this), exerciseFiles_(std::make_unique<ExerciseFiles>(*this)) {
     setWindowTitle(QStringLiteral("Form4"));
     resize(Form4DesignSize);
     setAccessibleTexts(this, "",
@@ -59,21 +58,21 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
 Form4::~Form4() = default;
 
 void Form4::Form_Activate() {
-    if (std::exchange(keepOpenedDrawing_, false))
+    if (document_.takeOpenedDrawing())
         return;
-    asStep(false, [this] { model_.Form_Activate(); });
+    plotStep(false, [this] { model_.Form_Activate(); });
 }
 
 void Form4::Command1_Click() {
-    asStep(false, [this] { model_.CALCOLA(); });
+    plotStep(false, [this] { model_.CALCOLA(); });
 }
 
 void Form4::Command2_Click() {
-    asStep(true, [this] { model_.clearAndRedraw(); });
+    plotStep(true, [this] { model_.clearAndRedraw(); });
 }
 
 void Form4::Command3_Click() {
-    if (endProgram)
+    if (endProgram && exerciseFiles_->settleUnsavedChanges())
         endProgram();
 }
 
@@ -105,12 +104,36 @@ void Form4::Check1_Click() {
 
 void Form4::displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable) {
     const bool multiple = Check1->isChecked();
-    asStep(!multiple, [&] {
+    const bool plotted = plotStep(!multiple, [&] {
         const auto position = static_cast<std::int16_t>(bar->value());
         shown->setText(IntegerToText(position));
         variable = position;
         model_.plotByMode(multiple);
     });
+    // A curve refused: the bar goes back to the curve it shows.
+    if (!plotted) {
+        const QSignalBlocker blocker(bar);
+        bar->setValue(variable);
+    }
+}
+
+bool Form4::plotStep(bool clears, const std::function<void()>& command) {
+    if (!clears) {
+        const QString why = whyNoMoreCurves(document_.assignment(), model_.curves().size());
+        if (!why.isEmpty()) {
+            prompter().MsgBox(why);
+            return false;
+        }
+    }
+    document_.asStep(clears, command);
+    if (!document_.file().targetReachedTold) {
+        const QString reached = targetReachedText(document_.assignment(), model_.lastPlot());
+        if (!reached.isEmpty()) {
+            document_.targetReachedTold();
+            prompter().MsgBox(reached);
+        }
+    }
+    return true;
 }
 
 // Moving the bar back to 0 runs its change handler first, when the position was not 0.
@@ -166,6 +189,14 @@ bool Form4::event(QEvent* event) {
         QToolTip::showText(help->globalPos(), text, this, QRect(help->pos(), QSize(1, 1)));
     }
     return true;
+}
+
+void Form4::closeEvent(QCloseEvent* event) {
+    if (!exerciseFiles_->settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    SurfaceWidget::closeEvent(event);
 }
 
 void Form4::showEvent(QShowEvent* event) {
@@ -243,7 +274,18 @@ void Form4::restoreWindowState(const WindowState& state) {
     if (state.Incr != model_.scaleIncr())
         model_.setUpScale(state.Incr);
     fileIncr_ = state.fileIncr;
+    showLocks();
     startFieldsAfresh();
+}
+
+void Form4::showLocks() {
+    const std::optional<Assignment>& assignment = document_.assignment();
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        const bool locked = assignment && assignment->locks(field);
+        box(field)->setReadOnly(locked);
+        box(field)->setToolTip(locked ? lockedFieldTip() : QString());
+    }
 }
 
 void Form4::startFieldsAfresh() {
@@ -258,90 +300,3 @@ void Form4::startFieldsAfresh() {
     }
 }
 
-void Form4::asStep(bool clears, const std::function<void()>& command) {
-    // Nothing to go back to before the window's first drawing, and a step inside a step (a
-    // bar's change inside "Azzera") belongs to it.
-    if (inStep_ || model_.scaleIncr() == 0) {
-        command();
-        return;
-    }
-    inStep_ = true;
-    const WindowState before = windowState();
-    const RetainedCanvas::Mark mark = drawingMark();
-    std::vector<PlotRecord> replaced;
-    if (clears)
-        replaced = model_.curves();
-    command();
-    const WindowState after = windowState();
-    if (clears)
-        history_.pushReplace(before, std::move(replaced), after, model_.curves());
-    else if (!model_.curves().empty())
-        history_.pushPlot(before, mark, after, model_.curves().back());
-    startFieldsAfresh();
-    inStep_ = false;
-}
-
-void Form4::takeBackLastCurve(RetainedCanvas::Mark before, double incr) {
-    model_.dropLastCurve();
-    if (!rewindDrawing(before))
-        redrawWith(model_.curves(), incr, nullptr);
-}
-
-void Form4::drawAgain(const PlotRecord& curve) {
-    model_.replay(curve);
-}
-
-bool Form4::redrawWith(const std::vector<PlotRecord>& curves, double incr,
-                       DrawingProgress* progress) {
-    // Copied first: the list may be the model's own.
-    const std::vector<PlotRecord> toDraw = curves;
-    double total = 0;
-    for (const PlotRecord& curve : toDraw)
-        total += walkOf(curve);
-    Cls();
-    model_.takeCurves();
-    // A drawing starts with the axes, as the activation after a clearing draws them.
-    model_.setUpScale(toDraw.empty() ? incr : toDraw.front().Incr);
-    model_.drawAxes();
-    double done = 0;
-    for (const PlotRecord& curve : toDraw) {
-        if (progress && !progress->proceed(done, total))
-            return false;
-        model_.replay(curve);
-        done += walkOf(curve);
-    }
-    return true;
-}
-
-Exercise Form4::exercise() const {
-    const WindowState state = windowState();
-    Exercise exercise;
-    exercise.controls = state.controls;
-    exercise.Incr = state.Incr;
-    exercise.drawingSize = size();
-    exercise.Miocolor = state.Miocolor;
-    exercise.curves = model_.curves();
-    return exercise;
-}
-
-bool Form4::openExercise(const Exercise& exercise, DrawingProgress* progress) {
-    const bool setUp = model_.scaleIncr() != 0;
-    const WindowState before = windowState();
-    const WindowState after{exercise.controls, exercise.Miocolor, exercise.Incr, exercise.Incr};
-    std::vector<PlotRecord> replaced = model_.takeCurves();
-    // The drawing on the screen is kept aside until the new one is whole.
-    RetainedCanvas shown = exchangeDrawing(RetainedCanvas(retainedDrawing().background()));
-    if (!redrawWith(exercise.curves, exercise.Incr, progress)) {
-        exchangeDrawing(std::move(shown));
-        model_.takeCurves();
-        model_.putCurves(std::move(replaced));
-        restoreWindowState(before);
-        return false;
-    }
-    restoreWindowState(after);
-    if (setUp)
-        history_.pushReplace(before, std::move(replaced), after, model_.curves());
-    else
-        keepOpenedDrawing_ = true; // the first activation shows the exercise as it is
-    return true;
-}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CurveHistory.h"
+#include "CurveDocument.h"
 #include "CurveModel.h"
 #include "Form4Layout.h"
 #include "Prompter.h"
@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class AssignmentAsker;
 class Clipboard;
 class ExerciseFiles;
 class FileDialogAsker;
@@ -18,23 +19,17 @@ class OpenFileAsker;
 class QMenu;
 class QScrollBar;
 class SaveFileAsker;
-
-// Told how far a long drawing has got; answers whether to go on.
-class DrawingProgress {
-public:
-    virtual ~DrawingProgress() = default;
-    virtual bool proceed(double done, double total) = 0;
-};
+class SaveQuestion;
 
 // The curve window: the parameter panels and commands over a retained drawing on which the
 // curves are plotted. It neither shows nor activates itself; whoever opens it calls
 // Form_Activate when it becomes the program's active window.
 //
-// Its work is a document: what the controls show and the curves drawn since the drawing was
-// last cleared, which drawn again give the drawing. Every command that changes the drawing is a
-// step that can be taken back and done again; taking it back restores the drawing, the
-// controls, the colour of the next curve and the ratio of the scale, and plots nothing.
-class Form4 : public SurfaceWidget, public Form4Controls, private CurveFields, private CurveSteps {
+// Its work is a document (see CurveDocument), which it shows.
+class Form4 : public SurfaceWidget,
+              public Form4Controls,
+              private CurveFields,
+              private DocumentControls {
 public:
     // Messages go to prompter, or to message boxes over this window when none is given.
     explicit Form4(Prompter* prompter = nullptr, QWidget* parent = nullptr);
@@ -58,9 +53,13 @@ public:
     void setClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
     void setSaveFileAsker(SaveFileAsker& asker) { saveFileAsker_ = &asker; }
     void setOpenFileAsker(OpenFileAsker& asker) { openFileAsker_ = &asker; }
+    void setSaveQuestion(SaveQuestion& question) { saveQuestion_ = &question; }
+    void setAssignmentAsker(AssignmentAsker& asker) { assignmentAsker_ = &asker; }
     Clipboard& clipboard() const { return *clipboard_; }
     SaveFileAsker& saveFileAsker() const { return *saveFileAsker_; }
     OpenFileAsker& openFileAsker() const { return *openFileAsker_; }
+    SaveQuestion& saveQuestion() const { return *saveQuestion_; }
+    AssignmentAsker& assignmentAsker() const { return *assignmentAsker_; }
     Prompter& prompter() const { return prompter_.get(); }
 
     // The drawing's context menu (see Form4Menu), opened by a right click on the drawing, the
@@ -70,12 +69,14 @@ public:
     // line over the target marker; empty over a control or before the first plot.
     QString toolTipAt(QPoint position) const;
 
-    // The window's work as an exercise, and an exercise put in its place as one step: the
-    // controls show its values and its curves are drawn again in order. A long drawing reports
-    // to progress, which may stop it: then everything stays as it was and false is returned.
-    Exercise exercise() const;
-    bool openExercise(const Exercise& exercise, DrawingProgress* progress = nullptr);
-    QUndoStack& history() { return history_.stack(); }
+    // The window's work as an exercise, and an exercise put in its place as one step (see
+    // CurveDocument::open).
+    CurveDocument& document() { return document_; }
+    Exercise exercise() const { return document_.exercise(); }
+    bool openExercise(const Exercise& exercise, DrawingProgress* progress = nullptr) {
+        return document_.open(exercise, {}, progress);
+    }
+    QUndoStack& history() { return document_.history(); }
     ExerciseFiles& exerciseFiles() { return *exerciseFiles_; }
 
     void Command1_Click();
@@ -90,6 +91,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Unsaved changes to an exercise file are not dropped without a question.
+    void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -98,22 +101,16 @@ private:
     void setFieldText(Field field, const QString& text) override;
     QLineEdit* box(Field field) const;
 
+    WindowState windowState() const override;
     void restoreWindowState(const WindowState& state) override;
-    RetainedCanvas::Mark drawingMark() override { return SurfaceWidget::drawingMark(); }
-    void takeBackLastCurve(RetainedCanvas::Mark before, double incr) override;
-    void drawAgain(const PlotRecord& curve) override;
-    void redrawWith(const std::vector<PlotRecord>& curves, double incr) override {
-        redrawWith(curves, incr, nullptr);
-    }
-    bool redrawWith(const std::vector<PlotRecord>& curves, double incr, DrawingProgress* progress);
+    void startFieldsAfresh() override;
 
-    WindowState windowState() const;
-    // Runs a command that changes the drawing as one step; clears tells that it clears the
-    // drawing first. A step inside a step belongs to it.
-    void asStep(bool clears, const std::function<void()>& command);
-    // After a step, a field's own undo starts again from its text as it stands.
-    void startFieldsAfresh();
-
+    // Runs a plotting command as a step (see CurveDocument::asStep), unless an assignment's
+    // most curves are drawn and it would add one: then it says why and returns false. A curve
+    // that reaches the target within the assignment's tolerance is told, the first time.
+    bool plotStep(bool clears, const std::function<void()>& command);
+    // The fields an assignment locks are read-only, and say why.
+    void showLocks();
     void displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
     void resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
 
@@ -122,12 +119,14 @@ private:
     std::unique_ptr<FileDialogAsker> ownFileAsker_;
     SaveFileAsker* saveFileAsker_;
     OpenFileAsker* openFileAsker_;
+    std::unique_ptr<SaveQuestion> ownSaveQuestion_;
+    SaveQuestion* saveQuestion_;
+    std::unique_ptr<AssignmentAsker> ownAssignmentAsker_;
+    AssignmentAsker* assignmentAsker_;
     WindowPrompter prompter_;
     CurveModel model_;
-    CurveHistory history_;
     std::optional<double> fileIncr_;
-    bool inStep_ = false;
-    bool keepOpenedDrawing_ = false;
+    CurveDocument document_;
     bool shownBefore_ = false;
     std::unique_ptr<ExerciseFiles> exerciseFiles_;
     std::unique_ptr<Form4Menu> menu_;

@@ -31,6 +31,9 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
                      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &Form4Menu::saveExerciseAs);
     print_ = windowAction(QStringLiteral("Stampa…"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
                           &Form4Menu::print);
+    saveAssignment_ = new QAction(QStringLiteral("Salva consegna…"), this);
+    connect(saveAssignment_, &QAction::triggered, this,
+            [this] { window_.exerciseFiles().saveAssignment(); });
     QUndoStack& history = window_.history();
     undo_->setEnabled(history.canUndo());
     redo_->setEnabled(history.canRedo());
@@ -64,7 +67,7 @@ void Form4Menu::fill(QMenu& menu) {
     menu.addSeparator();
     menu.addAction(open_);
     fillRecent(*menu.addMenu(QStringLiteral("Esercizi recenti")));
-    menu.addActions({save_, saveAs_});
+    menu.addActions({save_, saveAs_, saveAssignment_});
     menu.addSeparator();
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
         window_.clipboard().setText(equationText(window_.model().lastPlot()));

@@ -44,4 +44,5 @@ private:
     QAction* save_;
     QAction* saveAs_;
     QAction* print_;
+    QAction* saveAssignment_;
 };

@@ -1,5 +1,8 @@
 #include "ExerciseFile.h"
 
+#include "AssignmentFile.h"
+#include "FileReading.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,16 +14,19 @@
 #include <QLocale>
 #include <cerrno>
 #include <cmath>
+#include <sys/stat.h>
 #include <utility>
 
 using namespace ExerciseLimits;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// Qt writes an object's keys in sorted order: every other key of the top level must sort after
-// "format", so that the marker opens the file where a file-type check looks for it.
+// The marker must open the file, where a file-type check looks for it.
 constexpr QLatin1StringView Marker("curve-sulla-corda");
-constexpr int FormatVersion = 1;
+// A file with an assignment is in version 2, so that a reader of version 1 refuses it rather
+// than open it as a plain exercise; a plain exercise stays in version 1.
+constexpr int PlainVersion = 1, AssignmentVersion = 2;
 
 // The calibration ratio is 0.51 + 0.02 p, which rounding may put just past either end.
 constexpr double IncrLow = 0.51 - 1e-9, IncrHigh = 1.11 + 1e-9;
@@ -35,118 +41,37 @@ QJsonObject curveObject(const PlotRecord& curve) {
             {"SPTX", curve.SPTX},         {"SPTY", curve.SPTY}};
 }
 
-// A refusal ends the reading at once; the exercise read so far is dropped with it.
-struct Refusal {
-    QString reason;
-};
-
-[[noreturn]] void refuse(const QString& reason) {
-    throw Refusal{reason};
-}
-
-QString typeName(QJsonValue::Type type) {
-    switch (type) {
-    case QJsonValue::Bool:
-        return QStringLiteral("un valore logico (true o false)");
-    case QJsonValue::Double:
-        return QStringLiteral("un numero");
-    case QJsonValue::String:
-        return QStringLiteral("un testo");
-    case QJsonValue::Array:
-        return QStringLiteral("un elenco");
-    case QJsonValue::Object:
-        return QStringLiteral("un oggetto");
-    case QJsonValue::Null:
-    case QJsonValue::Undefined:
-        break;
-    }
-    return QStringLiteral("null");
-}
-
-// A value of the file with its place in it, which every refusal names.
-class Node {
-public:
-    Node(QJsonValue value, QString place) : value_(std::move(value)), place_(std::move(place)) {}
-
-    Node operator[](QLatin1StringView key) const {
-        const QJsonObject object = expect(QJsonValue::Object).toObject();
-        const QString place = place_.isEmpty() ? QString(key) : place_ + u'.' + key;
-        const auto found = object.constFind(key);
-        if (found == object.constEnd())
-            refuse(QStringLiteral("manca la chiave %1").arg(place));
-        return {found.value(), place};
-    }
-    Node operator[](const char* key) const { return (*this)[QLatin1StringView(key)]; }
-
-    qsizetype size() const { return expect(QJsonValue::Array).toArray().size(); }
-    Node element(qsizetype index) const {
-        return {expect(QJsonValue::Array).toArray().at(index),
-                QStringLiteral("%1[%2]").arg(place_).arg(index)};
-    }
-
-    bool boolean() const { return expect(QJsonValue::Bool).toBool(); }
-    QString text() const { return expect(QJsonValue::String).toString(); }
-
-    double number() const {
-        // Qt writes a number that is not finite as null and refuses to read one beyond the
-        // range of a double, so null is how such a number reaches a file; toDouble() makes it 0.
-        if (value_.isNull())
-            refuseWith(QStringLiteral("è null: un numero infinito o indefinito non è ammesso"));
-        return expect(QJsonValue::Double).toDouble();
-    }
-    // toInt() would take 3.0 and make 2.5 a default without a word: wholeness is checked here.
-    int integerBetween(int low, int high) const {
-        const double value = number();
-        if (!(value >= low && value <= high && value == std::trunc(value)))
-            refuseWith(
-                QStringLiteral("dovrebbe essere un numero intero da %1 a %2").arg(low).arg(high));
-        return static_cast<int>(value);
-    }
-
-    // Refuses the file for this value: "window.curves[3].INST <what is wrong>".
-    [[noreturn]] void refuseWith(const QString& what) const { refuse(place_ + u' ' + what); }
-
-private:
-    const QJsonValue& expect(QJsonValue::Type type) const {
-        if (value_.type() != type)
-            refuse(QStringLiteral("%1 dovrebbe essere %2, non %3")
-                       .arg(place_, typeName(type), typeName(value_.type())));
-        return value_;
-    }
-
-    QJsonValue value_;
-    QString place_;
-};
-
-void checkVersion(const Node& node) {
+int checkVersion(const FileNode& node) {
     const double version = node.number();
     if (!(version >= 1 && version == std::trunc(version)))
         node.refuseWith(QStringLiteral("dovrebbe essere un numero intero da 1 in su"));
-    if (version > FormatVersion)
+    if (version > AssignmentVersion)
         refuse(QStringLiteral("è scritto nel formato %1, più recente di quello che questo "
                               "programma sa leggere (%2)")
                    .arg(QString::number(version, 'g', QLocale::FloatingPointShortest))
-                   .arg(FormatVersion));
+                   .arg(AssignmentVersion));
+    return static_cast<int>(version);
 }
 
-QString fieldText(const Node& field) {
-    const QString text = field.text();
-    if (text.size() > MaxFieldLength)
-        field.refuseWith(QStringLiteral("è più lungo di %1 caratteri").arg(MaxFieldLength));
-    // A lone half of a surrogate pair would not survive being written as UTF-8.
-    if (!text.isValidUtf16())
-        field.refuseWith(QStringLiteral("contiene un carattere Unicode non valido"));
-    return text;
+std::optional<Assignment> readAssignmentOf(const FileNode& file, int version) {
+    const QString name = QStringLiteral("la consegna");
+    if (version == AssignmentVersion)
+        return readAssignment(file.at("assignment"_L1, name));
+    if (file.has("assignment"_L1))
+        file.at("assignment"_L1, name)
+            .refuseWith(QStringLiteral("non può stare in un file nel formato 1: un esercizio con "
+                                       "una consegna è nel formato 2"));
+    return std::nullopt;
 }
 
-double incr(const Node& node) {
+double incr(const FileNode& node) {
     const double value = node.number();
     if (!(value >= IncrLow && value <= IncrHigh))
         node.refuseWith(QStringLiteral("dovrebbe essere un numero da 0,51 a 1,11"));
     return value;
 }
 
-double inst(const Node& node) {
+double inst(const FileNode& node) {
     const double value = node.number();
     if (value == 0 || value > LargestINST)
         node.refuseWith(
@@ -154,35 +79,46 @@ double inst(const Node& node) {
     return value;
 }
 
-std::vector<PlotRecord> readCurves(const Node& list) {
+std::int16_t horizontal(const FileNode& node) {
+    return static_cast<std::int16_t>(node.integerBetween(-HScroll1Bound, HScroll1Bound));
+}
+
+std::int16_t vertical(const FileNode& node) {
+    return static_cast<std::int16_t>(node.integerBetween(-HScroll2Bound, HScroll2Bound));
+}
+
+std::vector<PlotRecord> readCurves(const FileNode& list) {
     const qsizetype count = list.size();
     if (std::size_t(count) > MaxCurves)
-        list.refuseWith(QStringLiteral("ha %1 curve, più delle %2 che un esercizio può avere")
+        list.refuseWith(QStringLiteral("sono %1, più delle %2 che un esercizio può avere")
                             .arg(count)
                             .arg(MaxCurves));
     std::vector<PlotRecord> curves;
     curves.reserve(std::size_t(count));
     double points = 0;
     for (qsizetype i = 0; i < count; ++i) {
-        const Node item = list.element(i);
         PlotRecord curve;
         curve.curve = static_cast<int>(i) + 1;
-        curve.Miocolor = static_cast<std::int16_t>(item["Miocolor"].integerBetween(1, LastColour));
-        curve.axes = item["axes"].boolean();
-        curve.Incr = incr(item["Incr"]);
-        curve.DAX = item["DAX"].number();
-        curve.DAY = item["DAY"].number();
-        curve.ALX = item["ALX"].number();
-        curve.ALY = item["ALY"].number();
-        curve.RAX = item["RAX"].number();
-        curve.RAY = item["RAY"].number();
-        curve.AVX = item["AVX"].number();
-        curve.AVY = item["AVY"].number();
-        curve.INST = inst(item["INST"]);
-        curve.SPTX =
-            static_cast<std::int16_t>(item["SPTX"].integerBetween(-HScroll1Bound, HScroll1Bound));
-        curve.SPTY =
-            static_cast<std::int16_t>(item["SPTY"].integerBetween(-HScroll2Bound, HScroll2Bound));
+        const QString name = QStringLiteral("la curva %1").arg(curve.curve);
+        const FileNode item = list.element(i, name).naming(name + QStringLiteral(": "));
+        const auto value = [&item](const char* key) {
+            return item.at(QLatin1StringView(key), QLatin1StringView(key)).number();
+        };
+        curve.Miocolor = static_cast<std::int16_t>(
+            item.at("Miocolor"_L1, QStringLiteral("colore")).integerBetween(1, LastColour));
+        curve.axes = item.at("axes"_L1, QStringLiteral("assi")).boolean();
+        curve.Incr = incr(item.at("Incr"_L1, QStringLiteral("rapporto di calibrazione")));
+        curve.DAX = value("DAX");
+        curve.DAY = value("DAY");
+        curve.ALX = value("ALX");
+        curve.ALY = value("ALY");
+        curve.RAX = value("RAX");
+        curve.RAY = value("RAY");
+        curve.AVX = value("AVX");
+        curve.AVY = value("AVY");
+        curve.INST = inst(item.at("INST"_L1, QStringLiteral("INST")));
+        curve.SPTX = horizontal(item.at("SPTX"_L1, QStringLiteral("spostamento orizzontale")));
+        curve.SPTY = vertical(item.at("SPTY"_L1, QStringLiteral("spostamento verticale")));
         points += anglesWalked(curve.INST);
         if (points > MaxPoints)
             item.refuseWith(QStringLiteral("porta le curve oltre 20 milioni di punti (45 × INST "
@@ -195,66 +131,51 @@ std::vector<PlotRecord> readCurves(const Node& list) {
 Exercise readExercise(const QJsonDocument& document) {
     if (!document.isObject() || document.object().value("format") != QJsonValue(Marker))
         refuse(QStringLiteral("non è un esercizio di Curve sulla corda"));
-    const Node file(document.object(), {});
-    checkVersion(file["version"]);
+    const FileNode file(document.object(), {}, {});
+    const int version =
+        checkVersion(file.at("version"_L1, QStringLiteral("la versione del formato")));
 
-    const Node window = file["window"];
+    const FileNode window = file.at("window"_L1, QStringLiteral("la finestra"));
     Exercise exercise;
     ExerciseControls& controls = exercise.controls;
-    const Node fields = window["fields"];
-    for (std::size_t i = 0; i < ParameterFieldCount; ++i)
-        controls.fields[i] = fieldText(fields[ParameterVariables[i]]);
+    const FileNode fields =
+        window.at("fields"_L1, QStringLiteral("i campi")).naming(QStringLiteral("il campo "));
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i) {
+        const QLatin1StringView variable(ParameterVariables[i]);
+        controls.fields[i] = fields.at(variable, variable).textOfAtMost(MaxFieldLength);
+    }
     controls.HScroll1 =
-        static_cast<std::int16_t>(window["HScroll1"].integerBetween(-HScroll1Bound, HScroll1Bound));
+        horizontal(window.at("HScroll1"_L1, QStringLiteral("lo spostamento orizzontale")));
     controls.HScroll2 =
-        static_cast<std::int16_t>(window["HScroll2"].integerBetween(-HScroll2Bound, HScroll2Bound));
-    controls.Check1 = window["Check1"].boolean();
-    exercise.Incr = incr(window["Incr"]);
-    exercise.drawingSize = QSize(window["width"].integerBetween(1, MaxDrawingExtent),
-                                 window["height"].integerBetween(1, MaxDrawingExtent));
-    exercise.Miocolor = static_cast<std::int16_t>(window["Miocolor"].integerBetween(0, LastColour));
-    exercise.curves = readCurves(window["curves"]);
+        vertical(window.at("HScroll2"_L1, QStringLiteral("lo spostamento verticale")));
+    controls.Check1 =
+        window.at("Check1"_L1, QStringLiteral("la scelta tra curve singole e multiple")).boolean();
+    exercise.Incr = incr(window.at("Incr"_L1, QStringLiteral("il rapporto di calibrazione")));
+    exercise.drawingSize = QSize(window.at("width"_L1, QStringLiteral("la larghezza del disegno"))
+                                     .integerBetween(1, MaxDrawingExtent),
+                                 window.at("height"_L1, QStringLiteral("l'altezza del disegno"))
+                                     .integerBetween(1, MaxDrawingExtent));
+    exercise.Miocolor = static_cast<std::int16_t>(
+        window.at("Miocolor"_L1, QStringLiteral("il contatore dei colori"))
+            .integerBetween(0, LastColour));
+    exercise.curves = readCurves(window.at("curves"_L1, QStringLiteral("le curve")));
+    exercise.assignment = readAssignmentOf(file, version);
     return exercise;
 }
 
-QString syntaxError(QJsonParseError::ParseError error) {
-    switch (error) {
-    case QJsonParseError::UnterminatedObject:
-        return QStringLiteral("un oggetto non è chiuso");
-    case QJsonParseError::MissingNameSeparator:
-        return QStringLiteral("mancano i due punti dopo un nome");
-    case QJsonParseError::UnterminatedArray:
-        return QStringLiteral("un elenco non è chiuso");
-    case QJsonParseError::MissingValueSeparator:
-        return QStringLiteral("manca una virgola tra due valori");
-    case QJsonParseError::IllegalNumber:
-        return QStringLiteral("un valore non è valido o un numero è fuori dai limiti");
-    case QJsonParseError::IllegalEscapeSequence:
-        return QStringLiteral("una sequenza con \\ non è valida");
-    case QJsonParseError::IllegalUTF8String:
-        return QStringLiteral("un testo non è UTF-8 valido");
-    case QJsonParseError::UnterminatedString:
-        return QStringLiteral("un testo non è chiuso");
-    case QJsonParseError::DeepNesting:
-        return QStringLiteral("ci sono troppi livelli annidati");
-    case QJsonParseError::DocumentTooLarge:
-        return QStringLiteral("il documento è troppo grande");
-    case QJsonParseError::GarbageAtEnd:
-        return QStringLiteral("c'è altro testo dopo la fine");
-    default:
-        return QStringLiteral("un valore non è valido");
+// What a path that is neither a file nor a folder is. Opening a pipe would wait for a writer for
+// ever, and a device may never end, so they are refused before opening.
+QString notAFile(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
+        if (S_ISFIFO(status.st_mode))
+            return QStringLiteral("non è un file ma una pipe");
+        if (S_ISSOCK(status.st_mode))
+            return QStringLiteral("non è un file ma un socket");
+        if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
+            return QStringLiteral("non è un file ma un dispositivo");
     }
-}
-
-QString parseFailure(const QJsonParseError& error, qsizetype size) {
-    if (size == 0)
-        return QStringLiteral("il file è vuoto");
-    if (error.offset >= size)
-        return QStringLiteral("il file finisce a metà (posizione %1): forse è troncato")
-            .arg(error.offset);
-    return QStringLiteral("non è un file JSON valido: %1 (posizione %2)")
-        .arg(syntaxError(error.error))
-        .arg(error.offset);
+    return QStringLiteral("non è un file ordinario");
 }
 
 } // namespace
@@ -276,8 +197,21 @@ QByteArray exerciseToJson(const Exercise& exercise) {
                              {"height", exercise.drawingSize.height()},
                              {"Miocolor", exercise.Miocolor},
                              {"curves", curves}};
-    const QJsonObject file{{"format", Marker}, {"version", FormatVersion}, {"window", window}};
-    return QJsonDocument(file).toJson(QJsonDocument::Indented);
+    QJsonObject file{{"format", Marker}, {"version", PlainVersion}, {"window", window}};
+    if (!exercise.assignment)
+        return QJsonDocument(file).toJson(QJsonDocument::Indented);
+    file.insert("version"_L1, AssignmentVersion);
+    file.insert("assignment"_L1, assignmentObject(*exercise.assignment));
+    QByteArray text = QJsonDocument(file).toJson(QJsonDocument::Indented);
+    // Qt writes the keys sorted, "assignment" first: its lines move to after the version, so
+    // that the marker still opens the file. A text is written escaped, so a line of the top
+    // level starts with exactly four blanks and a quote.
+    const qsizetype start = text.indexOf('\n') + 1;
+    const qsizetype end = text.indexOf("\n    \"format\"") + 1;
+    const QByteArray block = text.mid(start, end - start);
+    text.remove(start, end - start);
+    text.insert(text.indexOf("\n    \"window\"") + 1, block);
+    return text;
 }
 
 ExerciseReading exerciseFromJson(QByteArrayView bytes) {
@@ -303,8 +237,11 @@ ExerciseReading readExerciseFile(const QString& path) {
             QStringLiteral("Impossibile aprire l'esercizio \"%1\": %2.")
                 .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason)};
     };
-    if (QFileInfo(path).isDir())
+    const QFileInfo info(path);
+    if (info.isDir())
         return failure(QStringLiteral("è una cartella, non un file"));
+    if (info.exists() && !info.isFile())
+        return failure(notAFile(path));
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {
@@ -327,6 +264,18 @@ ExerciseReading readExerciseFile(const QString& path) {
 }
 
 QString whyNotWritable(const Exercise& exercise) {
+    // The fields themselves take texts of any length: the file's limit is checked here.
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i) {
+        const QString problem = textProblem(exercise.controls.fields[i], MaxFieldLength);
+        if (!problem.isEmpty())
+            return QStringLiteral("il campo %1 %2, più di quanto un esercizio possa tenere")
+                .arg(QLatin1StringView(ParameterVariables[i]), problem);
+    }
+    if (exercise.assignment) {
+        const QString problem = whyNotWritable(*exercise.assignment);
+        if (!problem.isEmpty())
+            return problem;
+    }
     double points = 0;
     for (const PlotRecord& curve : exercise.curves)
         points += anglesWalked(curve.INST);

@@ -15,8 +15,10 @@ constexpr qint64 MaxFileBytes = 8 * 1024 * 1024;
 constexpr std::size_t MaxCurves = 10000;
 // Angles walked in all: 45 * INST for each curve with INST > 0.
 constexpr double MaxPoints = 20'000'000;
-// A field's text, as the window's fields take it.
+// A field's text. The window's fields take texts of any length; saving refuses a longer one.
 constexpr int MaxFieldLength = 32767;
+// An assignment's text for the students: pages of instructions, far more than one needs.
+constexpr int MaxAssignmentTextLength = 32767;
 // Width and height in window pixels.
 constexpr int MaxDrawingExtent = 8192;
 } // namespace ExerciseLimits
@@ -33,15 +35,17 @@ struct ExerciseReading {
     QString message;
 };
 
-// Why the exercise would make a file that could not be opened again (more curves or points
-// than a file may hold), or nothing.
+// Why the exercise would make a file that could not be opened again (a field's text too long,
+// more curves or points than a file may hold), or nothing.
 QString whyNotWritable(const Exercise& exercise);
 
 // From a file's bytes. The message is the reason alone, e.g. "non è un esercizio di Curve sulla
-// corda"; a value is named by its place in the file, e.g. window.curves[3].INST (counted from
-// 0). Each curve's number is its place on the drawing (1 for the first).
+// corda"; a value is named as the window names it, with its place among the file's keys in
+// brackets, e.g. "la curva 4: INST (window.curves[3].INST)". Each curve's number is its place on
+// the drawing (1 for the first).
 ExerciseReading exerciseFromJson(QByteArrayView bytes);
 
-// From a file, reading no more than MaxFileBytes of it. The message names the file in full:
+// From a file, reading no more than MaxFileBytes of it; anything but a file (a folder, a pipe,
+// a device) is refused before it is opened. The message names the file in full:
 // Impossibile aprire l'esercizio "<absolute path>": <reason>.
 ExerciseReading readExerciseFile(const QString& path);

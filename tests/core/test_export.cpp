@@ -22,6 +22,11 @@ const QRgb Background = qRgb(240, 240, 240);
 
 // Axes, a marker and a curve with its chord, as a plot draws them; folded, a long plot comes
 // first so that its dots end up in the raster base.
+// The file's mode, without what Qt says this process may do with it.
+QFile::Permissions modeOf(const QString& path) {
+    return QFile::permissions(path) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+}
+
 void drawPlot(RetainedCanvas& canvas, bool folded) {
     if (folded)
         for (std::size_t i = 0; i < RetainedCanvas::FoldLimit; ++i)
@@ -148,21 +153,32 @@ private slots:
         QTest::addColumn<QString>("target"); // relative to the temporary folder
         QTest::addColumn<bool>("diskFull");  // over a file saved before
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing folder") << "assente/curva.png" << false << "cartella non esiste";
-        QTest::newRow("folder in place of the file") << "cartella" << false << "già una cartella";
-        QTest::newRow("folder nobody may write") << "/proc/curva.png" << false << "non è permesso";
-        QTest::newRow("disk full, existing file") << "curva.png" << true << "disco è pieno";
+        QTest::addColumn<bool>("protectedFile"); // a file saved before, read-only for everyone
+        QTest::newRow("missing folder")
+            << "assente/curva.png" << false << "cartella non esiste" << false;
+        QTest::newRow("folder in place of the file")
+            << "cartella" << false << "già una cartella" << false;
+        QTest::newRow("folder nobody may write")
+            << "/proc/curva.png" << false << "non è permesso" << false;
+        QTest::newRow("disk full, existing file") << "curva.png" << true << "disco è pieno" << false;
+        // Root may write anything: the file's own protection is respected all the same.
+        QTest::newRow("write-protected file")
+            << "curva.png" << false << "il file è protetto dalla scrittura" << true;
     }
     void failureKeepsWhatWasThere() {
         QFETCH(QString, target);
         QFETCH(bool, diskFull);
         QFETCH(QString, reason);
+        QFETCH(bool, protectedFile);
         QVERIFY(QDir(dir->path()).mkdir("cartella"));
         const QString path = QDir(dir->path()).absoluteFilePath(target);
         const QByteArray before = "the picture saved last time";
-        if (diskFull) {
+        const auto readOnly = QFile::ReadOwner | QFile::ReadGroup;
+        if (diskFull || protectedFile) {
             QFile old(path);
             QVERIFY(old.open(QIODevice::WriteOnly) && old.write(before) == before.size());
+            old.close();
+            QVERIFY(!protectedFile || old.setPermissions(readOnly));
         }
         const QStringList listed = QDir(dir->path()).entryList(QDir::AllEntries | QDir::Hidden);
 
@@ -180,10 +196,24 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, oldHandler);
         QVERIFY2(message.contains(reason), qPrintable(message));
-        if (diskFull)
+        if (diskFull || protectedFile)
             QCOMPARE(contentsOf(path), before);
+        if (protectedFile)
+            QCOMPARE(modeOf(path), readOnly);
         QCOMPARE(QDir(dir->path()).entryList(QDir::AllEntries | QDir::Hidden), listed);
         QVERIFY(QDir(dir->filePath("cartella")).isEmpty());
+    }
+
+    // A file its owner lets the group write stays so once replaced, whatever the umask.
+    void replacedFileKeepsItsPermissions() {
+        const QString path = dir->filePath("curva.png");
+        const auto shared =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup;
+        QVERIFY(writeFileAtomically(path, "old").isEmpty());
+        QVERIFY(QFile::setPermissions(path, shared));
+        QCOMPARE(writeFileAtomically(path, "new"), QString());
+        QCOMPARE(contentsOf(path), QByteArray("new"));
+        QCOMPARE(modeOf(path), shared);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "Form4.h"
 #include "PlotText.h"
 #include "RecordingPrompter.h"
+#include "SaveQuestion.h"
 #include "ScrollBar.h"
 #include "WidgetTesting.h"
 
@@ -15,10 +16,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <functional>
 #include <optional>
@@ -62,9 +65,22 @@ public:
     }
 };
 
+// Answers the question about unsaved changes as told, one answer per question; unexpected
+// questions are cancelled.
+class ScriptedQuestion : public SaveQuestion {
+public:
+    QList<Answer> answers;
+    QStringList asked;
+    Answer askToSave(const QString& text) override {
+        asked << text;
+        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+    }
+};
+
 struct Window {
     RecordingPrompter prompter;
     ScriptedAsker asker;
+    ScriptedQuestion question;
     Form4 form{&prompter};
     double incr = 0.75;
 
@@ -73,6 +89,7 @@ struct Window {
         form.resize(900, 700);
         form.setSaveFileAsker(asker);
         form.setOpenFileAsker(asker);
+        form.setSaveQuestion(question);
     }
     // Shown, active and with its first drawing, as the program opens it.
     [[nodiscard]] bool drawn() {
@@ -90,6 +107,11 @@ public:
     explicit StoppingProgress(int curves) : curvesLeft(curves) {}
     bool proceed(double, double) override { return curvesLeft-- > 0; }
 };
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -217,9 +239,10 @@ private slots:
         QVERIFY(form.exerciseFiles().save());
         QVERIFY(w.asker.suggested.value(0).endsWith("/esercizio.curva"));
         QCOMPARE(form.exerciseFiles().currentPath(), path);
-        QVERIFY(form.history().isClean());
+        QVERIFY(!form.document().hasUnsavedChanges());
         form.Command2_Click();
         QVERIFY(seen(form) != before);
+        w.question.answers = {SaveQuestion::Answer::Discard};
         QVERIFY(form.exerciseFiles().open(path));
         QCOMPARE(seen(form), before);
         QVERIFY(w.prompter.messages.isEmpty());
@@ -238,6 +261,137 @@ private slots:
         QCOMPARE(seen(other.form), seen(form));
     }
 
+    // Taking an opening back takes back the file "Salva esercizio" writes, and doing it again
+    // brings it back; no other file is ever written. The drawing left on the screen after
+    // taking back past an opening is the one that was there, to the pixel.
+    void undoAndRedoAcrossAnOpening() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.curva"), b = dir.filePath("b.curva");
+        QByteArray aBytes, bBytes;
+        {
+            Window maker;
+            QVERIFY(maker.drawn());
+            maker.form.Command1_Click();
+            aBytes = exerciseToJson(maker.form.exercise());
+            maker.form.Text3->setText("500");
+            maker.form.Command2_Click();
+            bBytes = exerciseToJson(maker.form.exercise());
+        }
+        QVERIFY(writeFile(a, aBytes) && writeFile(b, bBytes));
+
+        // Opened before the window's first drawing, as from the command line.
+        Window w;
+        Form4& form = w.form;
+        QVERIFY(form.exerciseFiles().open(a));
+        QVERIFY(w.drawn());
+        form.Command2_Click();
+        const Seen beforePlot = seen(form);
+        form.Command1_Click();
+        const Seen plotted = seen(form);
+        w.question.answers = {SaveQuestion::Answer::Discard};
+        QVERIFY(form.exerciseFiles().open(b));
+        const Seen opened = seen(form);
+
+        const auto saves = [&](const QString& path, const QByteArray& bytes) {
+            QVERIFY(writeFile(a, aBytes) && writeFile(b, bBytes));
+            QVERIFY(form.exerciseFiles().save());
+            QCOMPARE(form.exerciseFiles().currentPath(), path);
+            QCOMPARE(contentsOf(path), exerciseToJson(form.exercise()));
+            QCOMPARE(contentsOf(path == a ? b : a), path == a ? bBytes : aBytes);
+            QVERIFY(bytes.isEmpty() || contentsOf(path) == bytes);
+        };
+        form.history().undo();
+        QCOMPARE(seen(form), plotted);
+        QVERIFY(form.document().hasUnsavedChanges());
+        saves(a, {});
+        form.history().undo();
+        QCOMPARE(seen(form), beforePlot);
+        form.history().redo();
+        form.history().redo();
+        QCOMPARE(seen(form), opened);
+        QVERIFY(!form.document().hasUnsavedChanges());
+        saves(b, bBytes);
+        QCOMPARE(w.question.asked.size(), 1);
+    }
+
+    // The work is not dropped without a question once it belongs to a file: closing the
+    // window, ESCI and opening another exercise ask whether to save it when it changed since
+    // the file was opened or saved. Annulla leaves everything as it was.
+    void unsavedChangesAsked_data() {
+        QTest::addColumn<QString>("how"); // close, ESCI, open, recent or drop
+        QTest::addColumn<QString>("before"); // what was done since the file was opened
+        QTest::addColumn<int>("answer");     // a SaveQuestion::Answer, -1: no question
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<bool>("written");
+        using A = SaveQuestion::Answer;
+        QTest::newRow("never opened nor saved") << "close" << "no file" << -1 << true << false;
+        QTest::newRow("unchanged") << "close" << "" << -1 << true << false;
+        QTest::newRow("changed and undone") << "ESCI" << "plot undo" << -1 << true << false;
+        QTest::newRow("close, Annulla") << "close" << "plot" << int(A::Cancel) << false << false;
+        QTest::newRow("close, Non salvare")
+            << "close" << "plot" << int(A::Discard) << true << false;
+        QTest::newRow("ESCI, Salva") << "ESCI" << "plot" << int(A::Save) << true << true;
+        QTest::newRow("ESCI, Annulla") << "ESCI" << "plot" << int(A::Cancel) << false << false;
+        QTest::newRow("open, Annulla") << "open" << "clear" << int(A::Cancel) << false << false;
+        QTest::newRow("recent, Salva") << "recent" << "clear" << int(A::Save) << true << true;
+        QTest::newRow("drop, Non salvare")
+            << "drop" << "plot" << int(A::Discard) << true << false;
+    }
+    void unsavedChangesAsked() {
+        QFETCH(QString, how);
+        QFETCH(QString, before);
+        QFETCH(int, answer);
+        QFETCH(bool, goesOn);
+        QFETCH(bool, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("compito.curva"), other = dir.filePath("altro.curva");
+        Window w;
+        Form4& form = w.form;
+        bool ended = false;
+        form.endProgram = [&] { ended = true; };
+        QVERIFY(w.drawn());
+        QVERIFY(writeFile(other, exerciseToJson(form.exercise())));
+        if (before != "no file") {
+            w.asker.answers = {path};
+            QVERIFY(form.exerciseFiles().saveAs());
+        }
+        const QByteArray saved = contentsOf(path);
+        if (before.startsWith("plot"))
+            form.Command1_Click();
+        if (before == "clear")
+            form.Command2_Click();
+        if (before.endsWith("undo"))
+            form.history().undo();
+        const Seen changed = seen(form);
+        const QByteArray changedBytes = exerciseToJson(form.exercise());
+        if (answer >= 0)
+            w.question.answers = {SaveQuestion::Answer(answer)};
+
+        bool wentOn = false;
+        if (how == "close") {
+            wentOn = form.close();
+        } else if (how == "ESCI") {
+            form.Command3->click();
+            wentOn = ended;
+        } else if (how == "open") {
+            w.asker.answers = {other};
+            wentOn = form.exerciseFiles().openAsked();
+            QCOMPARE(w.asker.answers.isEmpty(), goesOn);
+        } else if (how == "recent") {
+            wentOn = form.exerciseFiles().openRecent(other);
+        } else {
+            wentOn = form.exerciseFiles().open(other); // what a drop does
+        }
+        QCOMPARE(wentOn, goesOn);
+        const QString asked = "Salvare le modifiche all'esercizio \"compito.curva\"?";
+        QCOMPARE(w.question.asked, answer < 0 ? QStringList() : QStringList{asked});
+        QCOMPARE(contentsOf(path) != saved, written);
+        if (written)
+            QCOMPARE(contentsOf(path), changedBytes);
+        if (!goesOn)
+            QCOMPARE(seen(form), changed);
+    }
+
     // A file refused, or an opening stopped half-way: the window, its drawing, its values and
     // its history stay as they were.
     void refusedOrStoppedOpeningChangesNothing_data() {
@@ -249,6 +403,7 @@ private slots:
             << QByteArray("{\"a\": 1}") << -1 << "non è un esercizio di Curve sulla corda";
         QTest::newRow("missing file") << QByteArray() << -1 << "non esiste";
         QTest::newRow("stopped half-way") << QByteArray("valid") << 1 << "";
+        QTest::newRow("cancelled in its progress dialog") << QByteArray("long") << -1 << "";
     }
     void refusedOrStoppedOpeningChangesNothing() {
         QFETCH(QByteArray, contents);
@@ -261,10 +416,15 @@ private slots:
         form.Check1->setChecked(true);
         form.HScroll1->setValue(300);
         const QString path = dir.filePath("esercizio.curva");
-        if (contents == "valid") {
+        if (contents == "valid" || contents == "long") {
             Exercise attempt = form.exercise();
             form.HScroll2->setValue(-250);
             attempt.curves.push_back(form.model().lastPlot());
+            // About a second of drawing: the progress dialog shows.
+            if (contents == "long")
+                attempt.curves.assign(400, attempt.curves.back());
+            for (PlotRecord& curve : attempt.curves)
+                curve.INST = contents == "long" ? 1000 : curve.INST;
             contents = exerciseToJson(attempt);
         }
         if (!contents.isEmpty()) {
@@ -275,7 +435,25 @@ private slots:
         const Seen before = seen(form);
         const int steps = form.history().count();
 
-        if (stopAfter < 0) {
+        if (message.isEmpty() && stopAfter < 0) {
+            // "Annulla" clicked as soon as the dialog is there.
+            bool cancelled = false;
+            QTimer clicker;
+            connect(&clicker, &QTimer::timeout, [&] {
+                auto* dialog = form.findChild<QProgressDialog*>();
+                auto* cancel = dialog ? dialog->findChild<QPushButton*>() : nullptr;
+                if (cancel && dialog->isVisible() && !cancelled) {
+                    QVERIFY(dialog->labelText().startsWith("Apertura di esercizio.curva"));
+                    QCOMPARE(cancel->text(), QString("Annulla"));
+                    cancel->click();
+                    cancelled = true;
+                }
+            });
+            clicker.start(20);
+            QVERIFY(!form.exerciseFiles().open(path));
+            QVERIFY(cancelled);
+            QVERIFY(w.prompter.messages.isEmpty());
+        } else if (stopAfter < 0) {
             QVERIFY(!form.exerciseFiles().open(path));
             QCOMPARE(w.prompter.messages.size(), 1);
             QVERIFY2(w.prompter.messages[0].startsWith("Impossibile aprire l'esercizio \"") &&
@@ -387,6 +565,8 @@ private slots:
 
     // A dropped exercise file opens, on the drawing or on a field, which would otherwise take its
     // path for text: of several files, the first exercise. A text dropped on a field goes in it.
+    // With Shift held the file manager proposes a move, which would delete the file: the window
+    // takes a copy.
     void droppedFiles_data() {
         QTest::addColumn<QString>("target"); // a field, or the drawing when empty
         QTest::addColumn<QStringList>("files");
@@ -430,11 +610,14 @@ private slots:
         const QPoint at = aim ? aim->mapTo(&form, aim->rect().center())
                               : QPoint(form.width() - 20, form.height() - 20);
         QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
+                              Qt::ShiftModifier);
         QCoreApplication::sendEvent(form.windowHandle(), &enter);
-        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                        Qt::ShiftModifier);
         QCoreApplication::sendEvent(form.windowHandle(), &drop);
         QCoreApplication::processEvents();
+        if (!opened.isEmpty())
+            QCOMPARE(drop.dropAction(), Qt::CopyAction);
 
         if (opened.isEmpty()) {
             QCOMPARE(form.exerciseFiles().currentPath(), QString());

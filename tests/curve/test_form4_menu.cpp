@@ -139,8 +139,9 @@ private slots:
         QCOMPARE(entries(before),
                  (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)",
                               "", "Apri esercizio…", "(Esercizi recenti)", "Salva esercizio",
-                              "Salva esercizio con nome…", "", "(Copia equazione)",
-                              "Copia immagine", "Salva immagine…", "Stampa…"}));
+                              "Salva esercizio con nome…", "Salva consegna…", "",
+                              "(Copia equazione)", "Copia immagine", "Salva immagine…",
+                              "Stampa…"}));
 
         form.Form_Activate();
         form.Command1_Click();

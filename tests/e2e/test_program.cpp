@@ -203,6 +203,7 @@ private:
     QImage drawingArea(const QImage& shot) const;
     QString waitForDrawing(const QString& step, const QImage& expected, bool stays = false);
     QString answerFileDialog(const QString& title, const QString& path);
+    QString answerNotToSave();
 
     static QString missingColour(const QImage& shot, const Window& window,
                                  const std::vector<QPointF>& points, QRgb colour,
@@ -909,6 +910,21 @@ QString TestProgram::waitForDrawing(const QString& step, const QImage& expected,
     return {};
 }
 
+// Answers "Non salvare" to the question about unsaved changes: its focus starts on "Salva",
+// the default, and Tab moves it on to "Non salvare".
+QString TestProgram::answerNotToSave() {
+    const std::optional<Window> question = findWindow("Curve");
+    if (!question)
+        return "no question about the unsaved changes";
+    if (const QString problem = waitForFocus(question->id); !problem.isEmpty())
+        return problem;
+    key("Tab");
+    key("space");
+    if (!waitUntil([&] { return visibleWindows("Curve").isEmpty(); }, windowTimeoutMs))
+        return "the question about the unsaved changes is still open";
+    return {};
+}
+
 // Types a full path into the file dialog with this title and accepts it.
 QString TestProgram::answerFileDialog(const QString& title, const QString& path) {
     const std::optional<Window> dialog = findWindow(title);
@@ -927,8 +943,9 @@ QString TestProgram::answerFileDialog(const QString& title, const QString& path)
 }
 
 // Ctrl+S saves the drawing as an exercise through the real dialog; "CANCELLA ed esegui" leaves
-// one curve; Ctrl+O opens the exercise again: the same picture. In a field just typed into, the
-// first Ctrl+Z undoes the typing and leaves the picture; the second takes the opening back.
+// one curve; Ctrl+O asks whether to save that change, and answered "Non salvare" opens the
+// exercise again: the same picture. In a field just typed into, the first Ctrl+Z undoes the
+// typing and leaves the picture; the second takes the opening back.
 void TestProgram::exerciseSavedClearedAndOpened() {
     run({"xdotool", "mousemove", QString::number(form4_.client.center().x()),
          QString::number(form4_.client.top() - 8)});
@@ -949,6 +966,8 @@ void TestProgram::exerciseSavedClearedAndOpened() {
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 
     key("ctrl+o");
+    problem = answerNotToSave();
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
     problem = answerFileDialog("Apri esercizio", path);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
     problem = waitForDrawing("opened", family);
@@ -964,8 +983,11 @@ void TestProgram::exerciseSavedClearedAndOpened() {
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
+// The drawing differs from the file saved, so ESCI asks first.
 void TestProgram::esciEndsProgram() {
     click(form4_, twipsCentre(4560, 600, 1935, 255));
+    const QString problem = answerNotToSave();
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
     const bool ended = program_->waitForFinished(windowTimeoutMs);
     if (!ended)
         keepScreenshot("esci", screenshot());

@@ -20,9 +20,16 @@ inline bool sameKeptCurve(const PlotRecord& a, const PlotRecord& b) {
            sameBits(a.INST, b.INST) && a.SPTX == b.SPTX && a.SPTY == b.SPTY;
 }
 
+inline bool sameAssignment(const std::optional<Assignment>& a, const std::optional<Assignment>& b) {
+    if (!a || !b)
+        return !a && !b;
+    return a->text == b->text && sameBits(a->tolerance, b->tolerance) && a->locked == b->locked &&
+           a->maxCurves == b->maxCurves && a->solutionAllowed == b->solutionAllowed;
+}
+
 inline bool sameExercise(const Exercise& a, const Exercise& b) {
     return a.controls == b.controls && sameBits(a.Incr, b.Incr) && a.drawingSize == b.drawingSize &&
-           a.Miocolor == b.Miocolor &&
+           a.Miocolor == b.Miocolor && sameAssignment(a.assignment, b.assignment) &&
            std::equal(a.curves.begin(), a.curves.end(), b.curves.begin(), b.curves.end(),
                       sameKeptCurve);
 }

@@ -43,3 +43,15 @@ inline Exercise attemptExercise(const std::vector<double>& insts = {5, 5, 5}) {
     }
     return exercise;
 }
+
+// The exercise set as an assignment: a text for the students, a tolerance, the chord and the
+// target locked, at most ten curves.
+inline Exercise assignedExercise() {
+    Exercise exercise = handedOutExercise();
+    Assignment assignment;
+    assignment.text = QStringLiteral("Raggiungi il punto con al più dieci curve.");
+    assignment.tolerance = 2.5;
+    assignment.maxCurves = 10;
+    exercise.assignment = assignment;
+    return exercise;
+}

@@ -5,7 +5,8 @@
 #include <QStringList>
 #include <functional>
 
-// Records the messages instead of showing them; onMessage runs while the "box" is open.
+// Records the messages instead of showing them, a titled one as "title: text"; onMessage runs
+// while the "box" is open.
 class RecordingPrompter : public Prompter {
 public:
     QStringList messages;
@@ -15,5 +16,8 @@ public:
         messages << text;
         if (onMessage)
             onMessage(text);
+    }
+    void MsgBox(const QString& title, const QString& text) override {
+        MsgBox(title + ": " + text);
     }
 };

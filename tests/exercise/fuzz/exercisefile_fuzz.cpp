@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the exercise reader. Whatever it accepts must hold values within the
-// file's ranges, and must come back the same, doubles bit for bit, when written and read again.
+// file's ranges (an assignment's too), and must come back the same, doubles bit for bit, when
+// written and read again.
 #include "ExerciseCompare.h"
 #include "ExerciseFile.h"
 
@@ -49,6 +50,12 @@ void checkRanges(const Exercise& exercise) {
             points += 45 * curve.INST;
     }
     check(points <= MaxPoints);
+    if (const auto& assignment = exercise.assignment) {
+        check(assignment->text.size() <= MaxAssignmentTextLength &&
+              assignment->text.isValidUtf16());
+        check(assignment->tolerance > 0 && assignment->tolerance <= Assignment::MaxTolerance);
+        check(within(assignment->maxCurves, 0, double(MaxCurves)));
+    }
 }
 
 } // namespace

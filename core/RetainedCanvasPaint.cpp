@@ -1,0 +1,45 @@
+// The retained drawing replayed through a painter, for the vector and printed copies of it.
+#include "RetainedCanvas.h"
+
+#include <QPainter>
+#include <vector>
+
+void RetainedCanvas::paint(QPainter& painter, QSize size) const {
+    const QRect area(QPoint(0, 0), size);
+    painter.save();
+    painter.setClipRect(area);
+    if (base_.isNull()) {
+        painter.fillRect(area, QColor::fromRgb(background_));
+    } else {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(area, base_);
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // Dots of one colour in a row go in as one call, so a vector file states their colour once.
+    std::vector<QRect> run;
+    QRgb runColour = 0;
+    const auto drawRun = [&] {
+        if (run.empty())
+            return;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgb(runColour));
+        painter.drawRects(run.data(), static_cast<int>(run.size()));
+        run.clear();
+    };
+    for (const Op& op : ops_) {
+        if (op.kind != Op::Dot) {
+            drawRun();
+            strokeOperation(&painter, op, size, op.width);
+            continue;
+        }
+        const QRect square = dotSquare(op.x1, op.y1, op.width, size.width(), size.height());
+        if (square.isEmpty())
+            continue;
+        if (op.color != runColour)
+            drawRun();
+        runColour = op.color;
+        run.push_back(square);
+    }
+    drawRun();
+    painter.restore();
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "CurveHistory.h"
+#include "Exercise.h"
+
+#include <functional>
+
+class CurveModel;
+class SurfaceWidget;
+
+// Told how far a long drawing has got; answers whether to go on.
+class DrawingProgress {
+public:
+    virtual ~DrawingProgress() = default;
+    virtual bool proceed(double done, double total) = 0;
+};
+
+// The controls of the curve window, as its document captures and puts them back.
+class DocumentControls {
+public:
+    virtual ~DocumentControls() = default;
+    virtual WindowState windowState() const = 0;
+    // Never plots: the bars and the check box are set without running their handlers.
+    virtual void restoreWindowState(const WindowState& state) = 0;
+    // After a step: a field's own undo starts again from its text as it stands.
+    virtual void startFieldsAfresh() = 0;
+};
+
+// The curve window's work as a document: what the controls show and the curves drawn since the
+// drawing was last cleared, which drawn again give the drawing; the history of its steps; and the
+// file it belongs to. Every command that changes the drawing is a step that can be taken back
+// and done again; taking it back restores the drawing, the controls, the colour of the next
+// curve, the ratio of the scale and, for an opening, the file, and plots nothing.
+class CurveDocument final : private CurveSteps {
+public:
+    CurveDocument(DocumentControls& controls, CurveModel& model, SurfaceWidget& drawing);
+
+    // Runs a command that changes the drawing as one step; clears tells that it clears the
+    // drawing first. A step inside a step belongs to it; before the window's first drawing there
+    // is nothing to go back to, so no step is kept.
+    void asStep(bool clears, const std::function<void()>& command);
+
+    // The work as an exercise, and an exercise of the file at path put in its place as one step:
+    // the controls show its values and its curves are drawn again in order. A long drawing
+    // reports to progress, which may stop it: then everything stays as it was and false is
+    // returned. Before the window's first drawing no step is kept, and the first activation
+    // must leave the opened drawing as it is (see takeOpenedDrawing).
+    Exercise exercise() const;
+    bool open(const Exercise& exercise, const QString& path, DrawingProgress* progress = nullptr);
+    // Whether an exercise was opened before the first drawing; asking forgets it.
+    bool takeOpenedDrawing() { return std::exchange(openedBeforeFirstDrawing_, false); }
+
+    // The file "Salva esercizio" writes, empty before any was opened or saved, and what it holds
+    // besides the work (see DocumentFile).
+    const QString& path() const { return file_.path; }
+    const DocumentFile& file() const { return file_; }
+    const std::optional<Assignment>& assignment() const { return file_.assignment; }
+    void targetReachedTold() { file_.targetReachedTold = true; }
+    // The work was just written to path.
+    void saved(const QString& path);
+    // The work differs from the file it was last opened from or saved to; never without a file.
+    bool hasUnsavedChanges() const;
+
+    QUndoStack& history() { return history_.stack(); }
+
+private:
+    void restoreWindowState(const WindowState& state) override;
+    RetainedCanvas::Mark drawingMark() override;
+    void takeBackLastCurve(RetainedCanvas::Mark before, double incr) override;
+    void drawAgain(const PlotRecord& curve) override;
+    void redrawWith(const std::vector<PlotRecord>& curves, double incr) override {
+        redrawWith(curves, incr, nullptr);
+    }
+    bool redrawWith(const std::vector<PlotRecord>& curves, double incr, DrawingProgress* progress);
+    DocumentFile& currentFile() override { return file_; }
+
+    DocumentControls& controls_;
+    CurveModel& model_;
+    SurfaceWidget& drawing_;
+    CurveHistory history_;
+    DocumentFile file_;
+    bool inStep_ = false;
+    bool openedBeforeFirstDrawing_ = false;
+};
