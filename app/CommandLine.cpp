@@ -12,6 +12,10 @@ const QCommandLineOption HelpOption(QStringList{QStringLiteral("h"), QStringLite
 const QCommandLineOption VersionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")});
 const QCommandLineOption ExportOption(QStringLiteral("export"), QString(), QStringLiteral("OUT"));
 const QCommandLineOption SizeOption(QStringLiteral("size"), QString(), QStringLiteral("LxA"));
+const QCommandLineOption SummaryOption(QStringLiteral("riepilogo"), QString(),
+                                       QStringLiteral("OUT"));
+const QCommandLineOption AssignmentOption(QStringLiteral("consegna"), QString(),
+                                          QStringLiteral("CONSEGNA"));
 const QCommandLineOption PrintOption(QStringLiteral("stampa"), QString(), QStringLiteral("OUT"));
 
 CommandLine wrong(const QString& problem) {
@@ -34,17 +38,40 @@ QSize sizeOf(const QString& text) {
     return size;
 }
 
+CommandLine summaryCommand(const QCommandLineParser& parser) {
+    if (parser.values(SummaryOption).size() > 1 || parser.values(AssignmentOption).size() > 1)
+        return wrong(QStringLiteral("--riepilogo e --consegna si danno una volta sola"));
+    if (parser.isSet(ExportOption) || parser.isSet(SizeOption) || parser.isSet(PrintOption))
+        return wrong(QStringLiteral("--riepilogo non va con --export, --size o --stampa"));
+    CommandLine command;
+    command.task = CommandLine::Task::Summary;
+    command.output = parser.value(SummaryOption);
+    command.assignment = parser.value(AssignmentOption);
+    command.attempts = parser.positionalArguments();
+    if (command.output.isEmpty())
+        return wrong(QStringLiteral("--riepilogo vuole il file da scrivere"));
+    if (parser.isSet(AssignmentOption) && command.assignment.isEmpty())
+        return wrong(QStringLiteral("--consegna vuole il file della consegna"));
+    if (command.attempts.isEmpty())
+        return wrong(QStringLiteral("--riepilogo vuole almeno un esercizio o una cartella"));
+    return command;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.addOptions({HelpOption, VersionOption, ExportOption, SizeOption, PrintOption});
+    parser.addOptions({HelpOption, VersionOption, ExportOption, SizeOption, SummaryOption,
+                       AssignmentOption, PrintOption});
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
             return wrong(QStringLiteral("opzione sconosciuta: %1")
                              .arg((unknown.first().size() == 1 ? "-" : "--") + unknown.first()));
-        return wrong(QStringLiteral("--export, --size e --stampa vogliono un valore"));
+        if (arguments.last() == u"--riepilogo" || arguments.last() == u"--consegna" ||
+            arguments.last() == u"--stampa")
+            return wrong(QStringLiteral("%1 vuole un valore").arg(arguments.last()));
+        return wrong(QStringLiteral("--export e --size vogliono un valore"));
     }
     CommandLine command;
     if (parser.isSet(HelpOption)) {
@@ -55,6 +82,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         command.task = CommandLine::Task::Version;
         return command;
     }
+    if (parser.isSet(SummaryOption))
+        return summaryCommand(parser);
+    if (parser.isSet(AssignmentOption))
+        return wrong(QStringLiteral("--consegna vale solo con --riepilogo"));
     const QStringList exercises = parser.positionalArguments();
     if (exercises.size() > 1)
         return wrong(QStringLiteral("un esercizio alla volta, non %1").arg(exercises.size()));
@@ -113,7 +144,8 @@ bool needsNoWindow(int argc, const char* const* argv) {
     }
     const CommandLine command = parseCommandLine(arguments);
     return command.task == CommandLine::Task::Export || command.task == CommandLine::Task::Print ||
-           command.task == CommandLine::Task::Help || command.task == CommandLine::Task::Version ||
+           command.task == CommandLine::Task::Summary || command.task == CommandLine::Task::Help ||
+           command.task == CommandLine::Task::Version ||
            (command.task == CommandLine::Task::Wrong && !qtOptions);
 }
 
@@ -122,6 +154,7 @@ QString helpText(const QString& program) {
                "Uso: %1 [ESERCIZIO]\n"
                "     %1 --export FILE ESERCIZIO [--size LxA]\n"
                "     %1 --stampa FILE.pdf ESERCIZIO\n"
+               "     %1 --riepilogo FILE.csv [--consegna CONSEGNA] PERCORSO...\n"
                "\n"
                "Curve sulla corda: disegna curve sulla corda. Senza argomenti si apre sulle "
                "istruzioni;\n"
@@ -135,12 +168,21 @@ QString helpText(const QString& program) {
                "                  (senza, quelle salvate nell'esercizio), per esempio 1280x990\n"
                "  --stampa FILE   scrive in FILE, un PDF, la pagina che \"Stampa…\" stampa:\n"
                "                  il disegno, i valori dell'esercizio e l'ultima curva\n"
+               "  --riepilogo FILE.csv  scrive in FILE.csv, senza aprire finestre, una riga per\n"
+               "                  ogni esercizio dei PERCORSI (file .curva o cartelle che li\n"
+               "                  contengono): curve, distanza minima dal punto e con quale\n"
+               "                  curva, se il punto è raggiunto\n"
+               "  --consegna CONSEGNA  con --riepilogo: la consegna con cui giudicare la\n"
+               "                  distanza e i valori che non si dovevano cambiare\n"
                "  -h, --help      mostra questo aiuto\n"
                "  -v, --version   mostra la versione\n"
                "\n"
                "Con --export e --stampa l'uscita è 0 se il file è stato scritto, 1 se\n"
                "l'esercizio non si può leggere o il file non si può scrivere, 2 se la riga\n"
-               "di comando è sbagliata.\n")
+               "di comando è sbagliata.\n"
+               "Con --riepilogo l'uscita è 0 se ogni esercizio è stato letto, 1 se qualcuno è\n"
+               "stato rifiutato (il riepilogo lo dice) o se la consegna non si può leggere o il\n"
+               "file non si può scrivere, 2 se la riga di comando è sbagliata.\n")
         .arg(program);
 }
 

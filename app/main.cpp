@@ -4,6 +4,7 @@
 #include "Fonts.h"
 #include "Forms.h"
 #include "QtTranslations.h"
+#include "SummaryCommand.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -44,6 +45,8 @@ int main(int argc, char* argv[]) {
         return exportDrawing(command);
     case CommandLine::Task::Print:
         return writeSheet(command);
+    case CommandLine::Task::Summary:
+        return writeSummary(command);
     case CommandLine::Task::Windows:
         break;
     }

@@ -58,3 +58,7 @@ QString FileDialogAsker::askOpenFileName(const QString& title, const QString& fo
         return {};
     return dialog.selectedFiles().constFirst();
 }
+
+QString FileDialogAsker::askFolder(const QString& title, const QString& folder) {
+    return QFileDialog::getExistingDirectory(parent_, title, folder);
+}

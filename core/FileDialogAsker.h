@@ -31,14 +31,22 @@ public:
                                     const QStringList& filters) = 0;
 };
 
+// Asks for a folder, showing folder first; an empty path means the user cancelled.
+class FolderAsker {
+public:
+    virtual ~FolderAsker() = default;
+    virtual QString askFolder(const QString& title, const QString& folder) = 0;
+};
+
 // The real file dialog, modal over the given window. An existing file is replaced only after a
 // question in the program's words; "Annulla" goes back to the dialog.
-class FileDialogAsker final : public SaveFileAsker, public OpenFileAsker {
+class FileDialogAsker final : public SaveFileAsker, public OpenFileAsker, public FolderAsker {
 public:
     explicit FileDialogAsker(QWidget* parent) : parent_(parent) {}
     QString askSaveFileName(const SaveChoice& choice, QString& selectedFilter) override;
     QString askOpenFileName(const QString& title, const QString& folder,
                             const QStringList& filters) override;
+    QString askFolder(const QString& title, const QString& folder) override;
 
 private:
     QWidget* parent_;

@@ -1,8 +1,10 @@
 #include "Form4Menu.h"
 
+#include "ClassSummaryDialog.h"
 #include "Clipboard.h"
 #include "DrawingSave.h"
 #include "ExerciseFiles.h"
+#include "FileDialogAsker.h"
 #include "Form4.h"
 #include "PlotText.h"
 #include "RecentExercises.h"
@@ -68,6 +70,10 @@ void Form4Menu::fill(QMenu& menu) {
     menu.addAction(open_);
     fillRecent(*menu.addMenu(QStringLiteral("Esercizi recenti")));
     menu.addActions({save_, saveAs_, saveAssignment_});
+    menu.addAction(QStringLiteral("Riepilogo della classe…"), this, [this] {
+        FileDialogAsker folders(&window_);
+        showClassSummary(window_, folders);
+    });
     menu.addSeparator();
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
         window_.clipboard().setText(equationText(window_.model().lastPlot()));

@@ -8,9 +8,9 @@ class QAction;
 class QMenu;
 
 // The curve window's context menu and its keys. The menu: a line on how close the latest curve
-// came to its target point; "Annulla curva" and "Ripeti curva"; the exercise files and the
-// submenu of recent ones; then copies of the equation and of the drawing, "Salva immagine…" and
-// "Stampa…".
+// came to its target point; "Annulla curva" and "Ripeti curva"; the exercise files, the
+// submenu of recent ones and the class summary; then copies of the equation and of the drawing,
+// "Salva immagine…" and "Stampa…".
 // Its keys work wherever the focus is in the window, except that a field whose text changed
 // since the last plot takes Ctrl+Z and Ctrl+Shift+Z to undo and redo its own typing first.
 class Form4Menu : public QObject {

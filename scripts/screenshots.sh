@@ -130,3 +130,50 @@ for _ in 1 2 3 4 5 6; do click "$form4" "$trough_x" "$vertical_y"; done
 for _ in 1 2 3 4; do click "$form4" "$trough_x" "$horizontal_y"; done
 sleep 1
 shoot "$form4" curves
+
+# A class's attempts at the same assignment (within 2.5 of the target), each with the bars its
+# student moved through, one of them with no curve and one cut short; then "Riepilogo della
+# classe…", the context menu's fourth entry from the bottom, on that folder.
+python3 - "$work/classe" <<'PYTHON'
+import json, os, sys
+folder = sys.argv[1]
+os.makedirs(folder)
+fields = {"DAX": "20", "DAY": "30", "ALX": "150", "ALY": "70", "RAX": "300", "RAY": "270",
+          "INST": "5", "AVX": "1", "AVY": "1"}
+assignment = {"locked": ["chord", "target"], "maxCurves": 10, "solutionAllowed": False,
+              "text": "Porta la curva sul punto (300; 270) muovendo soltanto le barre.",
+              "tolerance": 2.5}
+students = {
+    "anna": [(0, 0), (300, 300), (500, 400), (540, 450), (545, 450)],
+    "bruno": [(0, 0), (-50, 100), (-100, 200)],
+    "carla": [(0, 0), (200, 200), (400, 300), (500, 400), (550, 440), (550, 460)],
+    "davide": [(0, 0), (300, 200), (450, 350), (500, 400), (560, 460)],
+    "elena": [(0, 0), (200, 200), (300, 250), (450, 350)],
+    "franco": [],
+}
+for name, bars in students.items():
+    curves = [{"Miocolor": i % 13 + 1, "axes": i == 0, "Incr": 0.61, "DAX": 20, "DAY": 30,
+               "ALX": 150, "ALY": 70, "RAX": 300, "RAY": 270, "AVX": 1, "AVY": 1, "INST": 5,
+               "SPTX": x, "SPTY": y} for i, (x, y) in enumerate(bars)]
+    x, y = bars[-1] if bars else (0, 0)
+    window = {"fields": fields, "HScroll1": x, "HScroll2": y, "Check1": True, "Incr": 0.61,
+              "width": 1280, "height": 990, "Miocolor": len(curves) % 13, "curves": curves}
+    with open(os.path.join(folder, name + ".curva"), "w") as f:
+        json.dump({"format": "curve-sulla-corda", "version": 2, "assignment": assignment,
+                   "window": window}, f, indent=4)
+with open(os.path.join(folder, "giulia.curva"), "w") as f:
+    f.write('{"format": "curve-sulla-corda", "version": 2, "assignment": {')
+PYTHON
+xdotool mousemove --window "$form4" $((width * 3 / 4)) $((height / 2)) click 3
+sleep 0.5
+for _ in 1 2 3 4; do xdotool key Up; done
+xdotool key Return
+window "Cartella degli esercizi della classe" >/dev/null
+xdotool type --delay 20 "$work/classe"
+xdotool key Return
+summary=$(window "Riepilogo della classe")
+sleep 1
+# Sorted by the nearest distance: a click on its column's title.
+click "$summary" 195 20
+shoot "$summary" summary
+xdotool key Escape

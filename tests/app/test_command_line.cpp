@@ -8,6 +8,7 @@
 #include "Form2.h"
 #include "Form4.h"
 #include "Forms.h"
+#include "ProgramRun.h"
 #include "RecordingPrompter.h"
 #include "ScrollBar.h"
 #include "SheetPrinting.h"
@@ -15,34 +16,12 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QProcess>
 #include <QPushButton>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int status;
-    QString output; // standard output and error together
-};
-
-Run runProgram(const QStringList& arguments) {
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    // No display at all: whatever needs none must not ask for one.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_QPA_PLATFORM");
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(CURVE_PROGRAM), arguments);
-    if (!process.waitForFinished(60000))
-        return {-1, "did not finish"};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAll())};
-}
 
 // A family of curves drawn in the curve window, and the window.
 struct Attempt {
@@ -131,7 +110,7 @@ private slots:
             out.remove(name);
         for (QString& a : arguments)
             a = a == "E" ? exercise : a == "R" ? refused : a.replace("O/", out.path() + '/');
-        const Run run = runProgram(arguments);
+        const ProgramRun run = runProgram(arguments);
         QVERIFY2(run.status == status && run.output.contains(says), qPrintable(run.output));
         QCOMPARE(out.entryList(QDir::Files | QDir::Hidden),
                  written.isEmpty() ? QStringList() : QStringList{written});

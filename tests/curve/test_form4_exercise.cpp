@@ -2,6 +2,7 @@
 // window, an exercise opened and saved, a refused file leaving the window as it was, the recent
 // exercises and dropped files.
 #include "ExerciseFile.h"
+#include "ExerciseWindow.h"
 #include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
 #include "Form4.h"
@@ -51,55 +52,6 @@ char* describe(const Seen& s) {
     return qstrdup(qPrintable(s.controls.join(' ') + " | " + s.distance));
 }
 
-// Answers the file dialogs with the names given, one per question.
-class ScriptedAsker : public SaveFileAsker, public OpenFileAsker {
-public:
-    QStringList answers;
-    QStringList suggested;
-    QString askSaveFileName(const SaveChoice& choice, QString&) override {
-        suggested << choice.suggestedPath;
-        return answers.takeFirst();
-    }
-    QString askOpenFileName(const QString&, const QString&, const QStringList&) override {
-        return answers.takeFirst();
-    }
-};
-
-// Answers the question about unsaved changes as told, one answer per question; unexpected
-// questions are cancelled.
-class ScriptedQuestion : public SaveQuestion {
-public:
-    QList<Answer> answers;
-    QStringList asked;
-    Answer askToSave(const QString& text) override {
-        asked << text;
-        return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
-    }
-};
-
-struct Window {
-    RecordingPrompter prompter;
-    ScriptedAsker asker;
-    ScriptedQuestion question;
-    Form4 form{&prompter};
-    double incr = 0.75;
-
-    Window() {
-        form.readIncr = [this] { return incr; };
-        form.resize(900, 700);
-        form.setSaveFileAsker(asker);
-        form.setOpenFileAsker(asker);
-        form.setSaveQuestion(question);
-    }
-    // Shown, active and with its first drawing, as the program opens it.
-    [[nodiscard]] bool drawn() {
-        if (!showActive(form))
-            return false;
-        form.Form_Activate();
-        return true;
-    }
-};
-
 // Stops a drawing when it has drawn some curves.
 class StoppingProgress : public DrawingProgress {
 public:
@@ -107,16 +59,6 @@ public:
     explicit StoppingProgress(int curves) : curvesLeft(curves) {}
     bool proceed(double, double) override { return curvesLeft-- > 0; }
 };
-
-QByteArray contentsOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 QAction* entry(const QMenu& menu, const QString& text) {
     for (QAction* action : menu.actions())

@@ -1,0 +1,120 @@
+#include "ClassSummary.h"
+
+#include "AssignmentWork.h"
+#include "ExerciseFile.h"
+#include "MeasuredCurves.h"
+#include "NumberText.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QString yesNo(const std::optional<bool>& answer) {
+    if (!answer)
+        return {};
+    return *answer ? QStringLiteral("sì") : QStringLiteral("no");
+}
+
+std::optional<NearestCurve> nearestOf(const std::vector<PlotRecord>& curves) {
+    std::optional<NearestCurve> nearest;
+    for (const PlotRecord& curve : measuredCurves(curves))
+        if (curve.points > 0 && (!nearest || curve.nearest.distance < nearest->distance))
+            nearest = NearestCurve{curve.nearest.distance, curve.curve, curve.SPTX, curve.SPTY};
+    return nearest;
+}
+
+} // namespace
+
+SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& assignment) {
+    SummaryRow row;
+    row.path = path;
+    row.file = QFileInfo(path).fileName();
+    const ExerciseReading reading = readExerciseFile(path);
+    if (!reading.exercise) {
+        row.refused = true;
+        row.note = reading.message;
+        return row;
+    }
+    const Exercise& attempt = *reading.exercise;
+    row.curves = static_cast<int>(attempt.curves.size());
+    if (attempt.curves.empty())
+        row.note = QStringLiteral("nessuna curva");
+    row.nearest = nearestOf(attempt.curves);
+    const std::optional<Assignment>& judge =
+        assignment && assignment->assignment ? assignment->assignment : attempt.assignment;
+    if (judge)
+        row.reached = row.nearest && row.nearest->distance <= judge->tolerance;
+    if (assignment)
+        row.changedLocked = changesLockedValue(attempt, *assignment);
+    return row;
+}
+
+QString summaryTitle(SummaryColumn column) {
+    static const char* const titles[] = {"File",      "Curve",           "Distanza minima",
+                                         "Curva",     "Orizzontale",     "Verticale",
+                                         "Raggiunto", "Valori cambiati", "Nota"};
+    return QString::fromUtf8(titles[static_cast<int>(column)]);
+}
+
+std::optional<double> summaryNumber(const SummaryRow& row, SummaryColumn column) {
+    if (column == SummaryColumn::Curves && !row.refused)
+        return row.curves;
+    if (!row.nearest)
+        return std::nullopt;
+    switch (column) {
+    case SummaryColumn::Distance:
+        return row.nearest->distance;
+    case SummaryColumn::Curve:
+        return row.nearest->curve;
+    case SummaryColumn::Horizontal:
+        return row.nearest->SPTX;
+    case SummaryColumn::Vertical:
+        return row.nearest->SPTY;
+    default:
+        return std::nullopt;
+    }
+}
+
+QString summaryText(const SummaryRow& row, SummaryColumn column) {
+    switch (column) {
+    case SummaryColumn::File:
+        return row.file;
+    case SummaryColumn::Reached:
+        return yesNo(row.reached);
+    case SummaryColumn::Changed:
+        return yesNo(row.changedLocked);
+    case SummaryColumn::Note:
+        return row.note;
+    case SummaryColumn::Distance:
+        return row.nearest ? DoubleToReadableText(row.nearest->distance) : QString();
+    default: {
+        const std::optional<double> number = summaryNumber(row, column);
+        return number ? QString::number(static_cast<long long>(*number)) : QString();
+    }
+    }
+}
+
+QStringList attemptFiles(const QStringList& paths) {
+    QStringList files;
+    for (const QString& path : paths) {
+        if (!QFileInfo(path).isDir()) {
+            files << path;
+            continue;
+        }
+        const QDir folder(path);
+        for (const QString& name :
+             folder.entryList({QStringLiteral("*.curva")}, QDir::Files, QDir::Name))
+            files << folder.filePath(name);
+    }
+    return files;
+}
+
+std::vector<SummaryRow> summarise(const QStringList& files,
+                                  const std::optional<Exercise>& assignment) {
+    std::vector<SummaryRow> rows;
+    rows.reserve(static_cast<std::size_t>(files.size()));
+    for (const QString& path : files)
+        rows.push_back(summaryRowOf(path, assignment));
+    return rows;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Exercise.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+// The curve of an attempt that came nearest the target point.
+struct NearestCurve {
+    double distance = 0;
+    int curve = 0; // from 1
+    std::int16_t SPTX = 0;
+    std::int16_t SPTY = 0;
+};
+
+// One attempt of a class at a glance.
+struct SummaryRow {
+    QString path; // as found: given, or in a given folder
+    QString file; // its name
+    int curves = 0;
+    // Nothing when no curve drew a point.
+    std::optional<NearestCurve> nearest;
+    // Whether the nearest curve came within the tolerance; nothing without a tolerance to judge.
+    std::optional<bool> reached;
+    // Whether a curve changed a value the assignment locks; nothing without an assignment given.
+    std::optional<bool> changedLocked;
+    // Why the file was refused (all else empty), or "nessuna curva".
+    QString note;
+    bool refused = false;
+};
+
+// The columns of the summary, in order, and their titles.
+enum class SummaryColumn {
+    File,
+    Curves,
+    Distance,
+    Curve,
+    Horizontal,
+    Vertical,
+    Reached,
+    Changed,
+    Note
+};
+constexpr int SummaryColumnCount = 9;
+QString summaryTitle(SummaryColumn column);
+// A row's field as people read it; the distance in the regional format, six significant digits.
+QString summaryText(const SummaryRow& row, SummaryColumn column);
+// A numeric field's value, for sorting; nothing for an empty field or a column of words.
+std::optional<double> summaryNumber(const SummaryRow& row, SummaryColumn column);
+
+// The exercise files a list of paths names: a file as given, a folder's .curva files (not its
+// subfolders') by name.
+QStringList attemptFiles(const QStringList& paths);
+
+// The row of one file; of each file, in order. Each attempt's curves are drawn again to find how
+// near they came; the tolerance is the given assignment's, else the attempt's own. Locked
+// values are checked only against a given assignment.
+SummaryRow summaryRowOf(const QString& path,
+                        const std::optional<Exercise>& assignment = std::nullopt);
+std::vector<SummaryRow> summarise(const QStringList& files,
+                                  const std::optional<Exercise>& assignment = std::nullopt);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "PlotRecord.h"
+
+#include <vector>
+
+// The curves drawn again, in order, through the plot's own drawing on a surface that keeps
+// nothing: each comes back with what its plot finds (its walk and the point nearest the
+// target), found afresh from its values.
+std::vector<PlotRecord> measuredCurves(const std::vector<PlotRecord>& curves);

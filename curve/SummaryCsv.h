@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ClassSummary.h"
+
+#include <QByteArray>
+#include <vector>
+
+// The summary as a CSV file for a spreadsheet set to Italian: UTF-8 with a byte order mark, ";"
+// between fields, a decimal comma whatever the regional settings, a field holding ";", '"' or a
+// line end within quotes (a quote doubled), each line ended by CR LF; the titles first.
+QByteArray summaryCsv(const std::vector<SummaryRow>& rows);

@@ -1,0 +1,159 @@
+// "Riepilogo della classe": the table sorts every column, numbers as numbers; "Apri" opens the
+// chosen attempt in the real curve window; "Salva CSV…" writes what the command line writes.
+#include "ClassSummaryDialog.h"
+#include "ExerciseFile.h"
+#include "ExerciseSamples.h"
+#include "FileDialogAsker.h"
+#include "Form4.h"
+#include "RecordingPrompter.h"
+#include "SummaryCsv.h"
+#include "WidgetTesting.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class ScriptedAsker : public SaveFileAsker, public FolderAsker {
+public:
+    QString answer;
+    QString askSaveFileName(const SaveChoice&, QString&) override { return answer; }
+    QString askFolder(const QString&, const QString&) override { return answer; }
+};
+
+SummaryRow row(const char* file, int curves, double distance, int sptx) {
+    SummaryRow row;
+    row.file = QString::fromUtf8(file);
+    row.curves = curves;
+    row.nearest = NearestCurve{distance, 1, static_cast<std::int16_t>(sptx), 0};
+    return row;
+}
+
+std::vector<SummaryRow> sampleRows() {
+    SummaryRow refused;
+    refused.file = "zeta.curva";
+    refused.refused = true;
+    refused.note = "rifiutato";
+    return {row("bruno.curva", 10, 100, 5), row("Anna.curva", 2, 9.5, -20), refused,
+            row("carlo.curva", 9, 10.25, 100)};
+}
+
+QPushButton* button(QWidget& dialog, const QString& text) {
+    for (QPushButton* b : dialog.findChildren<QPushButton*>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+
+} // namespace
+
+class ClassSummaryDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { useLocale(); }
+
+    // Text order would put 10 before 9 and -20 before 5; an empty field goes last.
+    void sortsEveryColumn_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("ascending");
+        QTest::newRow("file") << int(SummaryColumn::File)
+                              << QStringList{"Anna.curva", "bruno.curva", "carlo.curva",
+                                             "zeta.curva"};
+        QTest::newRow("curves") << int(SummaryColumn::Curves) << QStringList{"2", "9", "10", ""};
+        QTest::newRow("distance") << int(SummaryColumn::Distance)
+                                  << QStringList{"9,5", "10,25", "100", ""};
+        QTest::newRow("horizontal bar")
+            << int(SummaryColumn::Horizontal) << QStringList{"-20", "5", "100", ""};
+    }
+    void sortsEveryColumn() {
+        QFETCH(int, column);
+        QFETCH(QStringList, ascending);
+        ScriptedAsker asker;
+        RecordingPrompter prompter;
+        ClassSummaryDialog dialog(sampleRows(), QString(), asker, prompter);
+        QHeaderView* header = dialog.table()->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
+        QStringList shown;
+        for (int r = 0; r < dialog.table()->model()->rowCount(); ++r)
+            shown << dialog.table()->model()->index(r, column).data().toString();
+        if (header->sortIndicatorOrder() == Qt::DescendingOrder)
+            std::reverse(shown.begin(), shown.end());
+        QCOMPARE(shown, ascending);
+    }
+
+    // Chosen from the context menu's folder, sorted by the number of curves, the first row
+    // opens in the window and the dialog closes.
+    void apriOpensTheAttemptInTheWindow() {
+        QTemporaryDir folder;
+        for (const auto& [name, curves] : {std::pair{"a.curva", 3}, std::pair{"b.curva", 1}}) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(exerciseToJson(attemptExercise(std::vector<double>(curves, 5))));
+        }
+        RecordingPrompter prompter;
+        Form4 form(&prompter);
+        form.readIncr = [] { return 0.61; };
+        form.resize(800, 600);
+        QVERIFY(showActive(form));
+        ScriptedAsker folders;
+        folders.answer = folder.path();
+        bool clicked = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = dynamic_cast<ClassSummaryDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Riepilogo della classe"));
+            dialog->table()->sortByColumn(int(SummaryColumn::Curves), Qt::AscendingOrder);
+            dialog->table()->selectRow(0);
+            button(*dialog, "Apri")->click();
+            clicked = true;
+        });
+        showClassSummary(form, folders);
+        QVERIFY(clicked);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(form.model().curves().size(), 1u);
+        QCOMPARE(prompter.messages, QStringList());
+    }
+
+    // Cancelled, nothing is written, not even beside the program; a name without a suffix gets
+    // ".csv".
+    void saveCsvWritesTheCommandLinesFile_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("cancelled") << ""
+                                   << "";
+        QTest::newRow("named") << "riepilogo"
+                               << "riepilogo.csv";
+    }
+    void saveCsvWritesTheCommandLinesFile() {
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        QTemporaryDir folder;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        ScriptedAsker asker;
+        asker.answer = answer.isEmpty() ? QString() : folder.filePath(answer);
+        RecordingPrompter prompter;
+        ClassSummaryDialog dialog(sampleRows(), folder.path(), asker, prompter);
+        button(dialog, "Salva CSV…")->click();
+        QDir::setCurrent(before);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 written.isEmpty() ? QStringList() : QStringList{written});
+        if (!written.isEmpty()) {
+            QFile file(folder.filePath(written));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), summaryCsv(sampleRows()));
+        }
+    }
+};
+
+QTEST_MAIN(ClassSummaryDialogTest)
+#include "test_class_summary_dialog.moc"

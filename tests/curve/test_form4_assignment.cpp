@@ -1,0 +1,146 @@
+// An assignment through the real curve window: saved by the teacher from the work on the screen,
+// opened by a student with its text, its locked fields, its most curves and the message when
+// the target is reached; the handout never overwritten by the first save.
+#include "AssignmentDialog.h"
+#include "AssignmentRules.h"
+#include "ExerciseFile.h"
+#include "ExerciseFiles.h"
+#include "ExerciseWindow.h"
+#include "ScrollBar.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+class ScriptedAssignment : public AssignmentAsker {
+public:
+    std::optional<Assignment> answer;
+    std::optional<Assignment> shown;
+    std::optional<Assignment> askAssignment(const Assignment& given) override {
+        shown = given;
+        return answer;
+    }
+};
+
+} // namespace
+
+class Form4AssignmentTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { useLocale(); }
+
+    // The dialog starts as a teacher meets it: tolerance 2, the chord and the target locked, no
+    // limit, no solution; what is set there is the assignment.
+    void dialogGivesWhatIsSet() {
+        AssignmentDialog dialog{Assignment()};
+        QCOMPARE(dialog.assignment(), Assignment());
+        QCOMPARE(dialog.tolerance->value(), 2.0);
+        QVERIFY(dialog.locks[0]->isChecked() && dialog.locks[1]->isChecked());
+        QVERIFY(!dialog.locks[2]->isChecked() && !dialog.locks[3]->isChecked());
+        dialog.text->setPlainText("Porta la curva sul PUNTO.\nUsa solo le barre.");
+        dialog.tolerance->setValue(0.5);
+        dialog.locks[1]->setChecked(false);
+        dialog.locks[2]->setChecked(true);
+        dialog.maxCurves->setValue(4);
+        dialog.solutionAllowed->setChecked(true);
+        const Assignment set{"Porta la curva sul PUNTO.\nUsa solo le barre.", 0.5,
+                             {LockedGroup::Chord, LockedGroup::Density}, 4, true};
+        QCOMPARE(dialog.assignment(), set);
+    }
+
+    void savedAndWorkedOn() {
+        QTemporaryDir dir;
+        const QString handout = dir.filePath("consegna.curva");
+        ScriptedAssignment teacherSets;
+        teacherSets.answer = Assignment{"Porta la curva sul PUNTO.", 1000,
+                                        {LockedGroup::Chord, LockedGroup::Target}, 3, false};
+        {
+            Window teacher;
+            teacher.form.setAssignmentAsker(teacherSets);
+            QVERIFY(teacher.drawn());
+            teacher.form.Text9->setText("8");
+            teacher.form.Command1_Click();
+            const Exercise work = teacher.form.exercise();
+            teacher.asker.answers = {dir.filePath("consegna")};
+            QVERIFY(teacher.form.exerciseFiles().saveAssignment());
+            QCOMPARE(teacherSets.shown, Assignment());
+            // The teacher's own work stays as it was, and belongs to no file.
+            QCOMPARE(exerciseToJson(teacher.form.exercise()), exerciseToJson(work));
+            QCOMPARE(teacher.form.exerciseFiles().currentPath(), QString());
+        }
+        const ExerciseReading read = readExerciseFile(handout);
+        QVERIFY2(read.exercise, qPrintable(read.message));
+        QVERIFY(read.exercise->curves.empty());
+        QCOMPARE(read.exercise->assignment, teacherSets.answer);
+        QCOMPARE(read.exercise->controls.field(ParameterField::Text9), QString("8"));
+
+        // A student opens it: the text first, then the window with its locks.
+        Window student;
+        Form4& form = student.form;
+        QVERIFY(student.drawn());
+        QVERIFY(form.exerciseFiles().open(handout));
+        QCoreApplication::processEvents();
+        QCOMPARE(student.prompter.messages, QStringList{"Consegna: Porta la curva sul PUNTO."});
+        for (QLineEdit* field : {form.Text1, form.Text2, form.Text3, form.Text4, form.Text5,
+                                 form.Text8, form.Text9, form.Text10, form.Text11}) {
+            const bool locked = field != form.Text9 && field != form.Text10 &&
+                                field != form.Text11;
+            QCOMPARE(field->isReadOnly(), locked);
+            QCOMPARE(field->toolTip(), locked ? lockedFieldTip() : QString());
+        }
+
+        // The first curve reaches the target within the tolerance: told once.
+        student.prompter.messages.clear();
+        form.Command1_Click();
+        form.Command1_Click();
+        const PlotRecord first = form.model().curves().at(0);
+        QCOMPARE(student.prompter.messages,
+                 QStringList{targetReachedText(read.exercise->assignment, first)});
+        QVERIFY(student.prompter.messages[0].startsWith("Bersaglio raggiunto con la curva 1: "));
+        QVERIFY(student.prompter.messages[0].endsWith(" (entro 1000)."));
+
+        // Three curves at the most: a fourth is refused, by a button or a bar, until undo.
+        student.prompter.messages.clear();
+        form.Check1->setChecked(true);
+        form.HScroll1->setValue(100);
+        QCOMPARE(form.model().curves().size(), std::size_t(3));
+        form.Command1_Click();
+        form.HScroll2->setValue(-100);
+        QCOMPARE(form.model().curves().size(), std::size_t(3));
+        QCOMPARE(form.HScroll2->value(), 0);
+        QCOMPARE(student.prompter.messages.size(), 2);
+        QCOMPARE(student.prompter.messages[0], whyNoMoreCurves(read.exercise->assignment, 3));
+        form.history().undo();
+        form.Command1_Click();
+        QCOMPARE(form.model().curves().size(), std::size_t(3));
+
+        // The first save asks for a name beside the handout; the handout stays as handed out.
+        const QByteArray handed = contentsOf(handout);
+        const QString attempt = dir.filePath("consegna - svolto.curva");
+        student.asker.answers = {attempt};
+        QVERIFY(form.exerciseFiles().save());
+        QCOMPARE(student.asker.suggested, QStringList{attempt});
+        QCOMPARE(contentsOf(handout), handed);
+        QCOMPARE(readExerciseFile(attempt).exercise->assignment, teacherSets.answer);
+        form.Command1_Click();
+        QVERIFY(form.exerciseFiles().save());
+        QCOMPARE(student.asker.suggested.size(), 1);
+
+        // Taking the opening back frees the fields.
+        while (form.history().canUndo())
+            form.history().undo();
+        QVERIFY(!form.Text1->isReadOnly() && form.Text1->toolTip().isEmpty());
+    }
+};
+
+QTEST_MAIN(Form4AssignmentTest)
+#include "test_form4_assignment.moc"
