@@ -18,6 +18,7 @@ const QCommandLineOption AssignmentOption(QStringLiteral("consegna"), QString(),
                                           QStringLiteral("CONSEGNA"));
 const QCommandLineOption SolutionOption(QStringLiteral("soluzione"), QString(),
                                         QStringLiteral("ESERCIZIO"));
+const QCommandLineOption PrintOption(QStringLiteral("stampa"), QString(), QStringLiteral("OUT"));
 
 CommandLine wrong(const QString& problem) {
     CommandLine command;
@@ -42,8 +43,10 @@ QSize sizeOf(const QString& text) {
 CommandLine summaryCommand(const QCommandLineParser& parser) {
     if (parser.values(SummaryOption).size() > 1 || parser.values(AssignmentOption).size() > 1)
         return wrong(QStringLiteral("--riepilogo e --consegna si danno una volta sola"));
-    if (parser.isSet(ExportOption) || parser.isSet(SizeOption) || parser.isSet(SolutionOption))
-        return wrong(QStringLiteral("--riepilogo non va con --export, --size o --soluzione"));
+    if (parser.isSet(ExportOption) || parser.isSet(SizeOption) || parser.isSet(SolutionOption) ||
+        parser.isSet(PrintOption))
+        return wrong(
+            QStringLiteral("--riepilogo non va con --export, --size, --soluzione o --stampa"));
     CommandLine command;
     command.task = CommandLine::Task::Summary;
     command.output = parser.value(SummaryOption);
@@ -63,13 +66,14 @@ CommandLine summaryCommand(const QCommandLineParser& parser) {
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addOptions({HelpOption, VersionOption, ExportOption, SizeOption, SummaryOption,
-                       AssignmentOption, SolutionOption});
+                       AssignmentOption, SolutionOption, PrintOption});
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
             return wrong(QStringLiteral("opzione sconosciuta: %1")
                              .arg((unknown.first().size() == 1 ? "-" : "--") + unknown.first()));
-        if (arguments.constLast() == u"--riepilogo" || arguments.constLast() == u"--consegna")
+        if (arguments.constLast() == u"--riepilogo" || arguments.constLast() == u"--consegna" ||
+            arguments.constLast() == u"--stampa")
             return wrong(QStringLiteral("%1 vuole un valore").arg(arguments.last()));
         if (arguments.constLast() == u"--soluzione")
             return wrong(QStringLiteral("--soluzione vuole l'esercizio"));
@@ -91,7 +95,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     const QStringList exercises = parser.positionalArguments();
     if (parser.isSet(SolutionOption)) {
         if (parser.values(SolutionOption).size() > 1 || !exercises.isEmpty() ||
-            parser.isSet(ExportOption) || parser.isSet(SizeOption))
+            parser.isSet(ExportOption) || parser.isSet(SizeOption) || parser.isSet(PrintOption))
             return wrong(QStringLiteral("--soluzione vuole un esercizio solo e nient'altro"));
         command.task = CommandLine::Task::Solution;
         command.exercise = parser.value(SolutionOption);
@@ -127,6 +131,20 @@ CommandLine parseCommandLine(const QStringList& arguments) {
                              .arg(command.output));
         command.format = *format;
     }
+    if (parser.isSet(PrintOption)) {
+        if (parser.isSet(ExportOption))
+            return wrong(QStringLiteral("--export e --stampa non vanno insieme"));
+        if (parser.values(PrintOption).size() > 1)
+            return wrong(QStringLiteral("--stampa si dà una volta sola"));
+        command.task = CommandLine::Task::Print;
+        command.output = parser.value(PrintOption);
+        if (command.exercise.isEmpty())
+            return wrong(QStringLiteral("--stampa vuole l'esercizio da stampare"));
+        if (QFileInfo(command.output).suffix().compare(u"pdf", Qt::CaseInsensitive) != 0)
+            return wrong(QStringLiteral("--stampa scrive un PDF: il nome di \"%1\" deve finire "
+                                        "in .pdf")
+                             .arg(command.output));
+    }
     return command;
 }
 
@@ -142,9 +160,9 @@ bool needsNoWindow(int argc, const char* const* argv) {
     }
     const CommandLine command = parseCommandLine(arguments);
     using Task = CommandLine::Task;
-    return command.task == Task::Export || command.task == Task::Summary ||
-           command.task == Task::Solution || command.task == Task::Help ||
-           command.task == Task::Version ||
+    return command.task == Task::Export || command.task == Task::Print ||
+           command.task == Task::Summary || command.task == Task::Solution ||
+           command.task == Task::Help || command.task == Task::Version ||
            (command.task == Task::Wrong && !qtOptions);
 }
 
@@ -152,6 +170,7 @@ QString helpText(const QString& program) {
     return QStringLiteral(
                "Uso: %1 [ESERCIZIO]\n"
                "     %1 --export FILE ESERCIZIO [--size LxA]\n"
+               "     %1 --stampa FILE.pdf ESERCIZIO\n"
                "     %1 --riepilogo FILE.csv [--consegna CONSEGNA] PERCORSO...\n"
                "     %1 --soluzione ESERCIZIO\n"
                "\n"
@@ -165,6 +184,8 @@ QString helpText(const QString& program) {
                "                  il formato segue l'estensione: .png, .svg o .pdf\n"
                "  --size LxA      con --export: larghezza e altezza del disegno in pixel\n"
                "                  (senza, quelle salvate nell'esercizio), per esempio 1280x990\n"
+               "  --stampa FILE   scrive in FILE, un PDF, la pagina che \"Stampa…\" stampa:\n"
+               "                  il disegno, i valori dell'esercizio e l'ultima curva\n"
                "  --riepilogo FILE.csv  scrive in FILE.csv, senza aprire finestre, una riga per\n"
                "                  ogni esercizio dei PERCORSI (file .curva o cartelle che li\n"
                "                  contengono): curve, distanza minima dal punto e con quale\n"
@@ -178,9 +199,9 @@ QString helpText(const QString& program) {
                "  -h, --help      mostra questo aiuto\n"
                "  -v, --version   mostra la versione\n"
                "\n"
-               "Con --export l'uscita è 0 se il file è stato scritto, 1 se l'esercizio non si\n"
-               "può leggere o il file non si può scrivere, 2 se la riga di comando è "
-               "sbagliata.\n"
+               "Con --export e --stampa l'uscita è 0 se il file è stato scritto, 1 se\n"
+               "l'esercizio non si può leggere o il file non si può scrivere, 2 se la riga\n"
+               "di comando è sbagliata.\n"
                "Con --riepilogo l'uscita è 0 se ogni esercizio è stato letto, 1 se qualcuno è\n"
                "stato rifiutato (il riepilogo lo dice) o se la consegna non si può leggere o il\n"
                "file non si può scrivere, 2 se la riga di comando è sbagliata.\n"

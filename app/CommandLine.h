@@ -9,12 +9,13 @@
 // What the program is asked to do from its command line:
 //   curve-sulla-corda [ESERCIZIO]                        the windows, on the exercise if given
 //   curve-sulla-corda --export OUT ESERCIZIO [--size LxA] the exercise's drawing into OUT
+//   curve-sulla-corda --stampa OUT.pdf ESERCIZIO          the exercise's printed page into OUT
 //   curve-sulla-corda --riepilogo OUT.csv [--consegna CONSEGNA] PERCORSO...
 //                                                        a class's attempts summarised into OUT
 //   curve-sulla-corda --soluzione ESERCIZIO              the bars nearest the exercise's target
 //   curve-sulla-corda --help | --version
 struct CommandLine {
-    enum class Task { Windows, Export, Summary, Solution, Help, Version, Wrong };
+    enum class Task { Windows, Export, Print, Summary, Solution, Help, Version, Wrong };
     Task task = Task::Windows;
     QString exercise; // empty: none given
     QString output;
@@ -28,9 +29,10 @@ struct CommandLine {
 // Reads the program's arguments, the program's name first, Qt's own options already taken out.
 CommandLine parseCommandLine(const QStringList& arguments);
 
-// Whether the raw arguments ask for something done without any window (an export, a summary, a
-// solution, the help, the version, or a complaint about the command line), so that no display is
-// needed: the program picks its platform before Qt takes its own options out of them.
+// Whether the raw arguments ask for something done without any window (an export, a printed
+// page, a summary, a solution, the help, the version, or a complaint about the command line), so
+// that no display is needed: the program picks its platform before Qt takes its own options out
+// of them.
 bool needsNoWindow(int argc, const char* const* argv);
 
 // The Italian help text and the version line, each ending with a new line.

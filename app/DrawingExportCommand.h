@@ -7,3 +7,7 @@ struct CommandLine;
 // when the exercise is refused or OUT cannot be written, with the Italian message on standard
 // error.
 int exportDrawing(const CommandLine& command);
+
+// "--stampa OUT ESERCIZIO": the page "Stampa…" prints, written to the PDF file OUT without
+// showing any window, whole or not at all; the same exit statuses.
+int writeSheet(const CommandLine& command);

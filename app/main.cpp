@@ -13,8 +13,8 @@
 #include <cstdio>
 
 int main(int argc, char* argv[]) {
-    // A drawing exported, a solution, the help or the version need no display: chosen before Qt
-    // starts.
+    // A drawing exported or printed, a summary, a solution, the help or the version need no
+    // display: chosen before Qt starts.
     const bool windowless = needsNoWindow(argc, argv);
     if (windowless)
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -43,6 +43,8 @@ int main(int argc, char* argv[]) {
         return 2;
     case CommandLine::Task::Export:
         return exportDrawing(command);
+    case CommandLine::Task::Print:
+        return writeSheet(command);
     case CommandLine::Task::Summary:
         return writeSummary(command);
     case CommandLine::Task::Solution:

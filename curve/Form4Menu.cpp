@@ -8,6 +8,7 @@
 #include "Form4.h"
 #include "PlotText.h"
 #include "RecentExercises.h"
+#include "SheetPrinting.h"
 
 #include <QCursor>
 #include <QDir>
@@ -30,6 +31,8 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
     saveAs_ =
         windowAction(QStringLiteral("Salva esercizio con nome…"),
                      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &Form4Menu::saveExerciseAs);
+    print_ = windowAction(QStringLiteral("Stampa…"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
+                          &Form4Menu::print);
     saveAssignment_ = new QAction(QStringLiteral("Salva consegna…"), this);
     connect(saveAssignment_, &QAction::triggered, this,
             [this] { window_.exerciseFiles().saveAssignment(); });
@@ -82,6 +85,7 @@ void Form4Menu::fill(QMenu& menu) {
         saveDrawingAs(window_.retainedDrawing(), window_.size(), window_.saveFileAsker(),
                       window_.prompter());
     });
+    menu.addAction(print_);
 }
 
 void Form4Menu::fillRecent(QMenu& recent) {
@@ -158,4 +162,8 @@ void Form4Menu::saveExercise() {
 
 void Form4Menu::saveExerciseAs() {
     window_.exerciseFiles().saveAs();
+}
+
+void Form4Menu::print() {
+    printSheet(window_);
 }

@@ -9,8 +9,8 @@ class QMenu;
 
 // The curve window's context menu and its keys. The menu: a line on how close the latest curve
 // came to its target point; "Annulla curva" and "Ripeti curva"; the exercise files, the
-// submenu of recent ones and the class summary; then copies of the equation and of the drawing
-// and "Salva immagine…".
+// submenu of recent ones and the class summary; then copies of the equation and of the drawing,
+// "Salva immagine…" and "Stampa…".
 // Its keys work wherever the focus is in the window, except that a field whose text changed
 // since the last plot takes Ctrl+Z and Ctrl+Shift+Z to undo and redo its own typing first.
 class Form4Menu : public QObject {
@@ -35,6 +35,7 @@ private:
     void openExercise();
     void saveExercise();
     void saveExerciseAs();
+    void print();
 
     Form4& window_;
     QAction* undo_;
@@ -42,5 +43,6 @@ private:
     QAction* open_;
     QAction* save_;
     QAction* saveAs_;
+    QAction* print_;
     QAction* saveAssignment_;
 };

@@ -87,14 +87,13 @@ QString distanceLine(const PlotRecord& plot) {
                        .arg(oneDecimal(plot.nearest.distance), oneDecimal(plot.nearest.alfa));
 }
 
-QString equationText(const PlotRecord& p) {
+QStringList equationLines(const PlotRecord& p) {
     const double ASQ = p.ALX - p.DAX;
     const double ASM = p.ALY - p.DAY;
     const QString senX = QStringLiteral("sen(%1·α)").arg(readable(p.AVX));
     const QString senY = QStringLiteral("sen(%1·α)").arg(readable(p.AVY));
 
     QStringList lines;
-    lines << QStringLiteral("Curva %1").arg(p.curve);
     lines << QStringLiteral("x(α) = ") + term(ASQ, QStringLiteral("sen²α"), true) +
                  term(p.SPTX, QStringLiteral("cos α·") + senX, false) + term(p.DAX, {}, false);
     lines << QStringLiteral("y(α) = ") + term(ASM, QStringLiteral("sen α·cos α"), true) +
@@ -109,6 +108,12 @@ QString equationText(const PlotRecord& p) {
         lines << QStringLiteral("La curva si è fermata ai limiti della finestra: ultimo α "
                                 "raggiunto %1°")
                      .arg(readable(p.lastAlfa));
+    return lines;
+}
+
+QString equationText(const PlotRecord& p) {
+    QStringList lines;
+    lines << QStringLiteral("Curva %1").arg(p.curve) << equationLines(p);
     lines << QStringLiteral("DAX = %1   DAY = %2   ALX = %3   ALY = %4   INST = %5")
                  .arg(readable(p.DAX), readable(p.DAY), readable(p.ALX), readable(p.ALY),
                       readable(p.INST));

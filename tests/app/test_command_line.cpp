@@ -1,6 +1,7 @@
 // The program's command line, run as a user runs it: each form with its exit status, the files it
 // leaves and what it says; an exercise exported without a window is the picture "Salva
-// immagine…" saves; an exercise given to the windows opens straight on the curve window.
+// immagine…" saves, and its printed page the one "Stampa…" prints; an exercise given to the
+// windows opens straight on the curve window.
 #include "DisplacementSearch.h"
 #include "DrawingSave.h"
 #include "ExerciseFile.h"
@@ -12,6 +13,7 @@
 #include "NumberText.h"
 #include "RecordingPrompter.h"
 #include "ScrollBar.h"
+#include "SheetPrinting.h"
 #include "WidgetTesting.h"
 
 #include <QCheckBox>
@@ -103,6 +105,17 @@ private slots:
         row("two outputs", {"--export", "O/a.png", "--export", "O/b.png", "E"}, 2, "",
             "una volta sola");
         row("unknown option", {"--bogus"}, 2, "", "opzione sconosciuta: --bogus");
+        row("printed page", {"--stampa", "O/a.pdf", "E"}, 0, "a.pdf", "");
+        row("printed page, refused exercise", {"--stampa", "O/a.pdf", "R"}, 1, "",
+            "non è un esercizio di Curve sulla corda");
+        row("printed page, folder missing", {"--stampa", "O/manca/a.pdf", "E"}, 1, "",
+            "Impossibile salvare la pagina");
+        row("printed page not a PDF", {"--stampa", "O/a.png", "E"}, 2, "", "deve finire in .pdf");
+        row("printed page and export", {"--stampa", "O/a.pdf", "--export", "O/b.png", "E"}, 2, "",
+            "non vanno insieme");
+        row("printed page without exercise", {"--stampa", "O/a.pdf"}, 2, "", "vuole l'esercizio");
+        row("printed page at a size", {"--stampa", "O/a.pdf", "E", "--size", "10x10"}, 2, "",
+            "solo con --export");
     }
     void eachForm() {
         QFETCH(QStringList, arguments);
@@ -204,6 +217,25 @@ private slots:
         const QString exported = dir.filePath("esportata.png");
         QCOMPARE(runProgram({"--export", exported, exercise}).status, 0);
         QCOMPARE(QImage(exported), QImage(fromWindow));
+    }
+
+    // Without a window the printed page is the one "Stampa…" prints from the window.
+    void printedPageIsTheWindows() {
+        // The program runs in the tests' own locale, with points for decimals.
+        QLocale::setDefault(QLocale::c());
+        Attempt attempt;
+        const QString fromWindow = dir.filePath("finestra.pdf");
+        QCOMPARE(saveSheet(sheetOf(attempt.form), fromWindow), QString());
+        const QString printed = dir.filePath("stampata.pdf");
+        QCOMPARE(runProgram({"--stampa", printed, exercise}).status, 0);
+        const auto page = [](const QString& pdf) {
+            QProcess::execute("pdftoppm", {"-r", "50", "-aa", "no", "-aaVector", "no", "-png",
+                                           "-singlefile", pdf, pdf});
+            return QImage(pdf + ".png");
+        };
+        QVERIFY(!page(printed).isNull());
+        QCOMPARE(page(printed), page(fromWindow));
+        useLocale();
     }
 
     // An exercise given to the windows: the curve window shows it, and the first activation adds

@@ -154,7 +154,7 @@ check_deb() {
     done
     local depends
     depends=$(dpkg-deb -f "$deb" Depends)
-    for d in libc6 libqt6widgets6 fonts-liberation qt6-translations-l10n; do
+    for d in libc6 libqt6widgets6 libqt6printsupport6 fonts-liberation qt6-translations-l10n; do
         tr ',' '\n' <<<"$depends" | awk '{print $1}' | grep -qx "$d" ||
             fail "the package does not depend on $d: $depends"
     done

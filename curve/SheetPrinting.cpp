@@ -1,0 +1,53 @@
+#include "SheetPrinting.h"
+
+#include "Form4.h"
+
+#include <QPaintEngine>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScreen>
+
+namespace {
+
+// Printing to a PDF file, chosen in the print dialog; the preview paints on the same printer
+// through a picture engine of its own.
+bool printsToFile(QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+           printer.paintEngine()->type() != QPaintEngine::Picture;
+}
+
+} // namespace
+
+SheetContents sheetOf(Form4& window) {
+    return {&window.retainedDrawing(), window.size(), window.exercise().controls,
+            window.model().lastPlot()};
+}
+
+void printSheet(Form4& window) {
+    const SheetContents sheet = sheetOf(window);
+    QPrinter printer;
+    printer.setResolution(SheetResolution);
+    printer.setPageLayout(sheetPageLayout());
+    printer.setDocName(QStringLiteral("Curve sulla corda"));
+    QPrintPreviewDialog dialog(&printer, &window);
+    // Qt's own size shows the page too small to read.
+    if (const QScreen* screen = window.screen())
+        dialog.resize(screen->availableGeometry().size() * 3 / 4);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&window, &sheet](QPrinter* target) {
+                         // A file is written whole or not at all, as every file the program
+                         // writes; the printer would write it as it goes.
+                         if (printsToFile(*target)) {
+                             const QString failure =
+                                 saveSheet(sheet, target->outputFileName(), target->pageLayout());
+                             if (!failure.isEmpty())
+                                 window.prompter().MsgBox(failure);
+                             return;
+                         }
+                         if (!paintSheet(*target, sheet))
+                             window.prompter().MsgBox(
+                                 QStringLiteral("Impossibile stampare la pagina: la stampante non "
+                                                "ha accettato il lavoro."));
+                     });
+    dialog.exec();
+}
