@@ -22,24 +22,31 @@ CurveDocument::CurveDocument(DocumentControls& controls, CurveModel& model,
     : controls_(controls), model_(model), drawing_(drawing), history_(*this) {}
 
 void CurveDocument::asStep(bool clears, const std::function<void()>& command) {
-    if (inStep_ || model_.scaleIncr() == 0) {
-        command();
-        return;
-    }
-    inStep_ = true;
-    const WindowState before = controls_.windowState();
-    const RetainedCanvas::Mark mark = drawing_.drawingMark();
-    std::vector<PlotRecord> replaced;
-    if (clears)
-        replaced = model_.curves();
+    const bool began = beginStep(clears);
     command();
+    if (began)
+        endStep();
+}
+
+bool CurveDocument::beginStep(bool clears) {
+    if (step_ || model_.scaleIncr() == 0)
+        return false;
+    step_ = OpenStep{clears, controls_.windowState(), drawing_.drawingMark(),
+                     clears ? model_.curves() : std::vector<PlotRecord>()};
+    return true;
+}
+
+void CurveDocument::endStep() {
+    if (!step_)
+        return;
+    OpenStep step = std::move(*step_);
+    step_.reset();
     const WindowState after = controls_.windowState();
-    if (clears)
-        history_.pushReplace(before, std::move(replaced), after, model_.curves());
+    if (step.clears)
+        history_.pushReplace(step.before, std::move(step.replaced), after, model_.curves());
     else if (!model_.curves().empty())
-        history_.pushPlot(before, mark, after, model_.curves().back());
+        history_.pushPlot(step.before, step.mark, after, model_.curves().back());
     controls_.startFieldsAfresh();
-    inStep_ = false;
 }
 
 Exercise CurveDocument::exercise() const {

@@ -39,6 +39,11 @@ public:
     // drawing first. A step inside a step belongs to it; before the window's first drawing there
     // is nothing to go back to, so no step is kept.
     void asStep(bool clears, const std::function<void()>& command);
+    // The same for what lasts beyond one call (a bar that plays by itself): everything done
+    // from beginStep to endStep is one step. False, and no step begun, inside another step or
+    // before the first drawing.
+    bool beginStep(bool clears);
+    void endStep();
 
     // The work as an exercise, and an exercise of the file at path put in its place as one step:
     // the controls show its values and its curves are drawn again in order. A long drawing
@@ -81,6 +86,13 @@ private:
     SurfaceWidget& drawing_;
     CurveHistory history_;
     DocumentFile file_;
-    bool inStep_ = false;
+    // The step under way: whether it clears, and what it replaces.
+    struct OpenStep {
+        bool clears;
+        WindowState before;
+        RetainedCanvas::Mark mark;
+        std::vector<PlotRecord> replaced;
+    };
+    std::optional<OpenStep> step_;
     bool openedBeforeFirstDrawing_ = false;
 };
