@@ -6,15 +6,13 @@
 #include "ExerciseFile.h"
 #include "FileDialogAsker.h"
 #include "Form4.h"
+#include "LongWorkProgress.h"
 #include "RecentExercises.h"
 #include "SaveQuestion.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QStandardPaths>
-#include <memory>
 
 namespace {
 
@@ -24,31 +22,12 @@ const QString Suffix = QStringLiteral("curva");
 // second; cancelling stops it.
 class OpeningProgress final : public DrawingProgress {
 public:
-    OpeningProgress(QWidget* window, QString name) : window_(window), name_(std::move(name)) {
-        clock_.start();
-    }
-
-    bool proceed(double done, double total) override {
-        constexpr int Steps = 1000;
-        if (!dialog_) {
-            const qint64 elapsed = clock_.elapsed();
-            if (elapsed < 100 || done <= 0 || double(elapsed) * total / done < 500)
-                return true;
-            dialog_ =
-                std::make_unique<QProgressDialog>(QStringLiteral("Apertura di %1").arg(name_),
-                                                  QStringLiteral("Annulla"), 0, Steps, window_);
-            dialog_->setWindowModality(Qt::ApplicationModal);
-            dialog_->setMinimumDuration(0);
-        }
-        dialog_->setValue(int(done / total * Steps));
-        return !dialog_->wasCanceled();
-    }
+    OpeningProgress(QWidget* window, const QString& name)
+        : progress_(window, QStringLiteral("Apertura di %1").arg(name)) {}
+    bool proceed(double done, double total) override { return progress_.proceed(done, total); }
 
 private:
-    QWidget* window_;
-    QString name_;
-    QElapsedTimer clock_;
-    std::unique_ptr<QProgressDialog> dialog_;
+    LongWorkProgress progress_;
 };
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "Form4.h"
 
 #include "Accessibility.h"
+#include "ApplyQuestion.h"
 #include "AssignmentDialog.h"
 #include "AssignmentRules.h"
 #include "Clipboard.h"
+#include "DisplacementFinder.h"
 #include "ExerciseDrop.h"
 #include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
@@ -33,8 +35,10 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
       ownSaveQuestion_(std::make_unique<MessageBoxSaveQuestion>(this)),
       saveQuestion_(ownSaveQuestion_.get()),
       ownAssignmentAsker_(std::make_unique<AssignmentDialogAsker>(this)),
-      assignmentAsker_(ownAssignmentAsker_.get()), prompter_(prompter, this),
-      model_(*this, *this, prompter_.get(), [this] { return fileIncr_ ? *fileIncr_ : readIncr(); }),
+      assignmentAsker_(ownAssignmentAsker_.get()),
+      ownApplyQuestion_(std::make_unique<MessageBoxApplyQuestion>(this)),
+      applyQuestion_(ownApplyQuestion_.get()), prompter_(prompter, this),
+      model_(*this, *this, prompter_.get(), [this] { return activationIncr(); }),
       document_(*this, model_, *this), exerciseFiles_(std::make_unique<ExerciseFiles>(*this)) {
     setWindowTitle(QStringLiteral("Form4"));
     resize(Form4DesignSize);
@@ -286,6 +290,7 @@ void Form4::showLocks() {
         box(field)->setReadOnly(locked);
         box(field)->setToolTip(locked ? lockedFieldTip() : QString());
     }
+    menu_->setSearchAllowed(displacementSearchAllowed(assignment));
 }
 
 void Form4::startFieldsAfresh() {

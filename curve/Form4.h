@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class ApplyQuestion;
 class AssignmentAsker;
 class Clipboard;
 class ExerciseFiles;
@@ -44,6 +45,8 @@ public:
     // ratio takes its place until calibrationChanged() is called.
     std::function<double()> readIncr;
     void calibrationChanged() { fileIncr_.reset(); }
+    // The ratio an activation sets the scale up with: the opened exercise's, else readIncr's.
+    double activationIncr() const { return fileIncr_ ? *fileIncr_ : readIncr(); }
     // "ESCI" and "?".
     std::function<void()> endProgram;
     std::function<void()> showInstructions;
@@ -55,11 +58,13 @@ public:
     void setOpenFileAsker(OpenFileAsker& asker) { openFileAsker_ = &asker; }
     void setSaveQuestion(SaveQuestion& question) { saveQuestion_ = &question; }
     void setAssignmentAsker(AssignmentAsker& asker) { assignmentAsker_ = &asker; }
+    void setApplyQuestion(ApplyQuestion& question) { applyQuestion_ = &question; }
     Clipboard& clipboard() const { return *clipboard_; }
     SaveFileAsker& saveFileAsker() const { return *saveFileAsker_; }
     OpenFileAsker& openFileAsker() const { return *openFileAsker_; }
     SaveQuestion& saveQuestion() const { return *saveQuestion_; }
     AssignmentAsker& assignmentAsker() const { return *assignmentAsker_; }
+    ApplyQuestion& applyQuestion() const { return *applyQuestion_; }
     Prompter& prompter() const { return prompter_.get(); }
 
     // The drawing's context menu (see Form4Menu), opened by a right click on the drawing, the
@@ -123,6 +128,8 @@ private:
     SaveQuestion* saveQuestion_;
     std::unique_ptr<AssignmentAsker> ownAssignmentAsker_;
     AssignmentAsker* assignmentAsker_;
+    std::unique_ptr<ApplyQuestion> ownApplyQuestion_;
+    ApplyQuestion* applyQuestion_;
     WindowPrompter prompter_;
     CurveModel model_;
     std::optional<double> fileIncr_;

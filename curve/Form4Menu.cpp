@@ -2,6 +2,7 @@
 
 #include "ClassSummaryDialog.h"
 #include "Clipboard.h"
+#include "DisplacementFinder.h"
 #include "DrawingSave.h"
 #include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
@@ -24,6 +25,8 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
         QStringLiteral("Ripeti curva"),
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
         &Form4Menu::redo);
+    find_ = windowAction(QStringLiteral("Trova spostamenti…"), {QKeySequence(Qt::CTRL | Qt::Key_T)},
+                         &Form4Menu::findDisplacements);
     open_ = windowAction(QStringLiteral("Apri esercizio…"), {QKeySequence(Qt::CTRL | Qt::Key_O)},
                          &Form4Menu::openExercise);
     save_ = windowAction(QStringLiteral("Salva esercizio"), {QKeySequence(Qt::CTRL | Qt::Key_S)},
@@ -66,6 +69,8 @@ void Form4Menu::fill(QMenu& menu) {
     menu.addAction(distanceLine(plot))->setEnabled(false);
     menu.addSeparator();
     menu.addActions({undo_, redo_});
+    menu.addSeparator();
+    menu.addAction(find_);
     menu.addSeparator();
     menu.addAction(open_);
     fillRecent(*menu.addMenu(QStringLiteral("Esercizi recenti")));
@@ -150,6 +155,14 @@ void Form4Menu::undo() {
 
 void Form4Menu::redo() {
     window_.history().redo();
+}
+
+void Form4Menu::setSearchAllowed(bool allowed) {
+    find_->setEnabled(allowed);
+}
+
+void Form4Menu::findDisplacements() {
+    findDisplacementsIn(window_);
 }
 
 void Form4Menu::openExercise() {

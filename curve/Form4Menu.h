@@ -8,9 +8,9 @@ class QAction;
 class QMenu;
 
 // The curve window's context menu and its keys. The menu: a line on how close the latest curve
-// came to its target point; "Annulla curva" and "Ripeti curva"; the exercise files, the
-// submenu of recent ones and the class summary; then copies of the equation and of the drawing,
-// "Salva immagine…" and "Stampa…".
+// came to its target point; "Annulla curva" and "Ripeti curva"; "Trova spostamenti…"; the
+// exercise files, the submenu of recent ones and the class summary; then copies of the equation
+// and of the drawing, "Salva immagine…" and "Stampa…".
 // Its keys work wherever the focus is in the window, except that a field whose text changed
 // since the last plot takes Ctrl+Z and Ctrl+Shift+Z to undo and redo its own typing first.
 class Form4Menu : public QObject {
@@ -22,6 +22,8 @@ public:
     // From the keyboard: under the mouse when that rests on the drawing, else in the window's
     // middle.
     void openFromKeyboard();
+    // "Trova spostamenti…" and its key, which an assignment may forbid.
+    void setSearchAllowed(bool allowed);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -32,6 +34,7 @@ private:
     void fillRecent(QMenu& recent);
     void undo();
     void redo();
+    void findDisplacements();
     void openExercise();
     void saveExercise();
     void saveExerciseAs();
@@ -40,6 +43,7 @@ private:
     Form4& window_;
     QAction* undo_;
     QAction* redo_;
+    QAction* find_;
     QAction* open_;
     QAction* save_;
     QAction* saveAs_;

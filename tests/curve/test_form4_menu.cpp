@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(
             entries(before),
             (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)", "",
-                         "Apri esercizio…", "(Esercizi recenti)", "Salva esercizio",
+                         "Trova spostamenti…", "", "Apri esercizio…", "(Esercizi recenti)", "Salva esercizio",
                          "Salva esercizio con nome…", "Salva consegna…", "Riepilogo della classe…",
                          "", "(Copia equazione)", "Copia immagine", "Salva immagine…", "Stampa…"}));
 

@@ -1,0 +1,50 @@
+#include "SearchValues.h"
+
+#include "CurveModel.h"
+#include "Prompter.h"
+#include "SurfaceWidget.h"
+
+namespace {
+
+// The field texts, as the window's fields would hold them; a fallback rewrites the copy only.
+class CopiedFields final : public CurveFields {
+public:
+    explicit CopiedFields(ExerciseControls controls) : controls_(std::move(controls)) {}
+    QString fieldText(Field field) const override { return controls_.field(field); }
+    void setFieldText(Field field, const QString& text) override { controls_.field(field) = text; }
+
+private:
+    ExerciseControls controls_;
+};
+
+// Passes the messages on and counts them.
+class CountingPrompter final : public Prompter {
+public:
+    explicit CountingPrompter(Prompter& to) : to_(to) {}
+    int messages = 0;
+    void MsgBox(const QString& text) override {
+        ++messages;
+        to_.MsgBox(text);
+    }
+
+private:
+    Prompter& to_;
+};
+
+} // namespace
+
+std::optional<PlotRecord> searchValuesOf(const ExerciseControls& controls, Prompter& prompter) {
+    CopiedFields fields(controls);
+    CountingPrompter counting(prompter);
+    // The readers draw nothing: the surface is never shown.
+    SurfaceWidget unseen;
+    CurveModel model(unseen, fields, counting, [] { return 0.0; });
+    const PlotRecord values = model.readForSearch();
+    if (counting.messages > 0)
+        return std::nullopt;
+    return values;
+}
+
+QString noDisplacementsText() {
+    return QStringLiteral("Nessuna posizione delle barre disegna un punto della curva");
+}
