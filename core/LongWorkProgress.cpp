@@ -13,10 +13,11 @@ bool LongWorkProgress::proceed(double done, double total) {
     constexpr int Steps = 1000;
     if (!dialog_) {
         const qint64 elapsed = clock_.elapsed();
-        if (elapsed < 100 || done <= 0 || double(elapsed) * total / done < 500)
+        if (elapsed < 100 || done <= 0 ||
+            double(elapsed) * total / done < double(showAfter.count()))
             return true;
-        dialog_ = std::make_unique<QProgressDialog>(label_, QStringLiteral("Annulla"), 0, Steps,
-                                                    window_);
+        dialog_ =
+            std::make_unique<QProgressDialog>(label_, QStringLiteral("Annulla"), 0, Steps, window_);
         dialog_->setWindowModality(Qt::ApplicationModal);
         dialog_->setMinimumDuration(0);
     }

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <chrono>
 #include <memory>
 
 class QProgressDialog;
@@ -18,6 +19,10 @@ public:
     // Told how far the work has got; false once "Annulla" was clicked. While the dialog shows,
     // it keeps the program's windows painted and answering only to it.
     bool proceed(double done, double total);
+
+    // How long the work must look like taking for the dialog to show; tests that need the dialog
+    // on a fast machine shorten it.
+    static inline std::chrono::milliseconds showAfter{500};
 
 private:
     QWidget* window_;

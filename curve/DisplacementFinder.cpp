@@ -19,8 +19,8 @@ std::optional<PlotRecord> nextPlotValues(Form4& window) {
     std::optional<PlotRecord> values =
         searchValuesOf(window.exercise().controls, window.prompter());
     if (values)
-        values->Incr = window.Check1->isChecked() ? window.model().scaleIncr()
-                                                  : window.activationIncr();
+        values->Incr =
+            window.Check1->isChecked() ? window.model().scaleIncr() : window.activationIncr();
     return values;
 }
 

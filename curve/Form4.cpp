@@ -304,4 +304,3 @@ void Form4::startFieldsAfresh() {
         field->setCursorPosition(cursor);
     }
 }
-

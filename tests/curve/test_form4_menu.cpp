@@ -136,12 +136,12 @@ private slots:
         form.readIncr = [] { return 0.75; };
         QMenu before;
         form.fillContextMenu(before);
-        QCOMPARE(
-            entries(before),
-            (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)", "",
-                         "Trova spostamenti…", "", "Apri esercizio…", "(Esercizi recenti)", "Salva esercizio",
-                         "Salva esercizio con nome…", "Salva consegna…", "Riepilogo della classe…",
-                         "", "(Copia equazione)", "Copia immagine", "Salva immagine…", "Stampa…"}));
+        QCOMPARE(entries(before),
+                 (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)",
+                              "", "Trova spostamenti…", "", "Apri esercizio…", "(Esercizi recenti)",
+                              "Salva esercizio", "Salva esercizio con nome…", "Salva consegna…",
+                              "Riepilogo della classe…", "", "(Copia equazione)", "Copia immagine",
+                              "Salva immagine…", "Stampa…"}));
 
         form.Form_Activate();
         form.Command1_Click();

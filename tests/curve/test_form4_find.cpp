@@ -1,0 +1,237 @@
+// "Trova spostamenti…" through the real curve window: the answer applied as the bars moved by
+// hand and taken back by one undo, or closed, refused, cancelled or forbidden with nothing
+// changed.
+#include "ApplyQuestion.h"
+#include "ExerciseFile.h"
+#include "ExerciseWindow.h"
+#include "LongWorkProgress.h"
+#include "NumberText.h"
+#include "PlotText.h"
+#include "ScrollBar.h"
+#include "SearchValues.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+class ScriptedApply : public ApplyQuestion {
+public:
+    bool answer = true;
+    QStringList asked;
+    bool askToApply(const QString& text) override {
+        asked << text;
+        return answer;
+    }
+};
+
+// What the window shows and keeps: its exercise as a file holds it, and its drawing.
+struct Seen {
+    QByteArray exercise;
+    QImage drawing;
+    bool operator==(const Seen&) const = default;
+};
+
+Seen seen(Form4& form) {
+    return {exerciseToJson(form.exercise()), form.drawing().copy()};
+}
+
+struct FindWindow : Window {
+    ScriptedApply apply;
+    FindWindow() { form.setApplyQuestion(apply); }
+    void pressCtrlT() { QTest::keyClick(form.Text4, Qt::Key_T, Qt::ControlModifier); }
+    QAction* menuEntry() {
+        QMenu menu;
+        form.fillContextMenu(menu);
+        for (QAction* action : menu.actions())
+            if (action->text() == "Trova spostamenti…")
+                return action;
+        return nullptr;
+    }
+};
+
+QString answerFor(int h, int v, double distance) {
+    return QStringLiteral("Orizzontale %1, verticale %2: la curva passa a %3 dal PUNTO.")
+        .arg(h)
+        .arg(v)
+        .arg(DoubleToReadableText(distance));
+}
+
+} // namespace
+
+namespace QTest {
+template <> char* toString(const Seen& s) {
+    return qstrdup(s.exercise.constData());
+}
+} // namespace QTest
+
+class Form4FindTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { useLocale(); }
+
+    // The ratio has changed since the scale was set up: a move of a bar in single-curve mode
+    // sets it up again with the new one, in multiple-curve mode it plots on the scale as it is.
+    void appliedAsTheBarsMovedByHandInOneStep_data() {
+        QTest::addColumn<bool>("multiple");
+        QTest::newRow("Curve Singole") << false;
+        QTest::newRow("Curve Multiple") << true;
+    }
+    void appliedAsTheBarsMovedByHandInOneStep() {
+        QFETCH(bool, multiple);
+        const auto setUp = [multiple](FindWindow& w) {
+            if (!w.drawn())
+                return false;
+            w.form.Check1->setChecked(multiple);
+            w.form.Text8->setText("330");
+            w.incr = 0.6;
+            return true;
+        };
+        FindWindow w;
+        QVERIFY(setUp(w));
+        const Seen before = seen(w.form);
+        const int steps = w.form.history().count();
+
+        w.pressCtrlT();
+        QCOMPARE(w.apply.asked.size(), 1);
+        QVERIFY(w.prompter.messages.isEmpty());
+        const int h = w.form.HScroll1->value(), v = w.form.HScroll2->value();
+        QVERIFY(h != 0 && v != 0);
+        const PlotRecord& last = w.form.model().lastPlot();
+        QCOMPARE(w.apply.asked[0], answerFor(h, v, last.nearest.distance));
+        QCOMPARE(int(w.form.model().curves().size()), multiple ? 3 : 1);
+        QCOMPARE(w.form.history().count(), steps + 1);
+
+        const Seen applied = seen(w.form);
+        QTest::keyClick(w.form.Text4, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(seen(w.form), before);
+
+        FindWindow byHand;
+        QVERIFY(setUp(byHand));
+        byHand.form.HScroll1->setValue(h);
+        byHand.form.HScroll2->setValue(v);
+        QCOMPARE(seen(byHand.form), applied);
+    }
+
+    void nothingChanges_data() {
+        QTest::addColumn<QStringList>("typed"); // field=text
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("asked");
+        QTest::newRow("Chiudi") << QStringList() << false << QStringList() << 1;
+        QTest::newRow("INST not a number")
+            << QStringList{"Text9=5x"} << true << QStringList{"INST non è un numero"} << 0;
+        QTest::newRow("INST 0") << QStringList{"Text9=0"} << true << QStringList{"Non è ammesso 0 "}
+                                << 0;
+        QTest::newRow("DAX empty")
+            << QStringList{"Text1="} << true << QStringList{"DAX non è un numero"} << 0;
+        QTest::newRow("no pair: a negative INST")
+            << QStringList{"Text9=-5"} << true << QStringList{noDisplacementsText()} << 0;
+        QTest::newRow("no pair: the chord beyond the window")
+            << QStringList{"Text1=2000"} << true << QStringList{noDisplacementsText()} << 0;
+        QTest::newRow("cancelled in its progress dialog")
+            << QStringList{"Text9=100000"} << true << QStringList() << 0;
+    }
+    void nothingChanges() {
+        QFETCH(QStringList, typed);
+        QFETCH(bool, answer);
+        QFETCH(QStringList, messages);
+        QFETCH(int, asked);
+        FindWindow w;
+        QVERIFY(w.drawn());
+        w.apply.answer = answer;
+        for (const QString& field : typed)
+            w.form.findChild<QLineEdit*>(field.section('=', 0, 0))->setText(field.section('=', 1));
+        const Seen before = seen(w.form);
+        const int steps = w.form.history().count();
+
+        bool cancelled = false;
+        QTimer clicker;
+        connect(&clicker, &QTimer::timeout, [&] {
+            auto* dialog = w.form.findChild<QProgressDialog*>();
+            auto* cancel = dialog ? dialog->findChild<QPushButton*>() : nullptr;
+            if (cancel && dialog->isVisible() && !cancelled) {
+                QCOMPARE(dialog->labelText(), QString("Ricerca degli spostamenti"));
+                QCOMPARE(cancel->text(), QString("Annulla"));
+                cancel->click();
+                cancelled = true;
+            }
+        });
+        clicker.start(20);
+        // The search takes about half a second: the dialog must show, on a fast machine too.
+        const auto showAfter =
+            std::exchange(LongWorkProgress::showAfter, std::chrono::milliseconds(100));
+        w.pressCtrlT();
+        LongWorkProgress::showAfter = showAfter;
+        QCOMPARE(cancelled, QTest::currentDataTag() == QString("cancelled in its progress dialog"));
+        QCOMPARE(w.prompter.messages, messages);
+        QCOMPARE(w.apply.asked.size(), asked);
+        QCOMPARE(seen(w.form), before);
+        QCOMPARE(w.form.history().count(), steps);
+    }
+
+    // Opening an assignment that forbids the search disables the entry and its key; taking the
+    // opening back enables them, doing it again disables them.
+    void forbiddenByAnAssignment_data() {
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("allowed") << true;
+        QTest::newRow("forbidden") << false;
+    }
+    void forbiddenByAnAssignment() {
+        QFETCH(bool, allowed);
+        FindWindow w;
+        QVERIFY(w.drawn());
+        w.apply.answer = false;
+        Exercise handout = w.form.exercise();
+        handout.curves.clear();
+        handout.assignment = Assignment{};
+        handout.assignment->solutionAllowed = allowed;
+        QVERIFY(w.form.openExercise(handout));
+        QCOMPARE(w.menuEntry()->isEnabled(), allowed);
+        w.pressCtrlT();
+        QCOMPARE(w.apply.asked.size(), allowed ? 1 : 0);
+
+        w.form.history().undo();
+        QVERIFY(w.menuEntry()->isEnabled());
+        w.pressCtrlT();
+        QCOMPARE(w.apply.asked.size(), allowed ? 2 : 1);
+        w.form.history().redo();
+        QCOMPARE(w.menuEntry()->isEnabled(), allowed);
+    }
+
+    // The real question: its text, its two buttons, and "Applica" clicked.
+    void realQuestionApplies() {
+        Window w;
+        QVERIFY(w.drawn());
+        QString text;
+        QStringList buttons;
+        QTimer clicker;
+        connect(&clicker, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            text = box->text();
+            for (QAbstractButton* button : box->buttons())
+                buttons << button->text();
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == "Applica")
+                    button->click();
+        });
+        clicker.start(20);
+        QTest::keyClick(w.form.Text4, Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(buttons, (QStringList{"Applica", "Chiudi"}));
+        QCOMPARE(text, answerFor(w.form.HScroll1->value(), w.form.HScroll2->value(),
+                                 w.form.model().lastPlot().nearest.distance));
+        QVERIFY(w.form.HScroll1->value() != 0);
+    }
+};
+
+QTEST_MAIN(Form4FindTest)
+#include "test_form4_find.moc"
