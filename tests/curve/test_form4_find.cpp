@@ -91,7 +91,7 @@ private slots:
                 return false;
             w.form.Check1->setChecked(multiple);
             w.form.Text8->setText("330");
-            w.incr = 0.6;
+            w.incr = 0.4;
             return true;
         };
         FindWindow w;
