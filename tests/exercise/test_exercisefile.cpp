@@ -2,7 +2,7 @@
 #include "ExerciseEditing.h"
 #include "ExerciseFile.h"
 #include "ExerciseSamples.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 
 #include <QDir>
 #include <QFile>
