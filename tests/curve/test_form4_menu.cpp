@@ -141,7 +141,8 @@ private slots:
             (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)", "",
                          "Apri esercizio…", "(Esercizi recenti)", "Salva esercizio",
                          "Salva esercizio con nome…", "Salva consegna…", "Riepilogo della classe…",
-                         "", "(Copia equazione)", "Copia immagine", "Salva immagine…", "Stampa…"}));
+                         "", "(Copia equazione)", "Copia immagine", "Salva immagine…", "Stampa…", "",
+                         "Anima barra orizzontale", "Anima barra verticale"}));
 
         form.Form_Activate();
         form.Command1_Click();
