@@ -19,6 +19,8 @@ class QScrollBar;
 // window and any entry of the menu that changes the work (the menu stops the animation before
 // those). From its first frame to its stop it is one step of the history.
 class BarAnimator : public QObject {
+    Q_OBJECT
+
 public:
     // Owned by the window.
     explicit BarAnimator(Form4& window);
