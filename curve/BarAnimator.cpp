@@ -59,8 +59,8 @@ void BarAnimator::stop() {
 }
 
 void BarAnimator::tick() {
-    // A tick inside a frame comes from the event loop of the frame's message: skipped, so that
-    // frames never pile up and a refused curve is said once.
+    // A tick inside a frame, while its message waits for an OK, is skipped: frames never pile
+    // up and a refused curve is said once.
     if (!running() || drawing_)
         return;
     const int next = animation_->advance(sinceLastTick_.restart() / 1000.0);
