@@ -1,5 +1,6 @@
 #include "Form4Menu.h"
 
+#include "BarAnimator.h"
 #include "ClassSummaryDialog.h"
 #include "Clipboard.h"
 #include "DisplacementFinder.h"
@@ -19,7 +20,7 @@
 #include <QMenu>
 #include <QShortcut>
 
-Form4Menu::Form4Menu(Form4& window) : window_(window) {
+Form4Menu::Form4Menu(Form4& window) : window_(window), animator_(new BarAnimator(window)) {
     undo_ = windowAction(QStringLiteral("Annulla curva"), {QKeySequence::Undo}, &Form4Menu::undo);
     redo_ = windowAction(
         QStringLiteral("Ripeti curva"),
@@ -59,7 +60,11 @@ QAction* Form4Menu::windowAction(const QString& text, const QList<QKeySequence>&
     auto* action = new QAction(text, this);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, slot);
+    // A playing bar stops before the work changes under it.
+    connect(action, &QAction::triggered, this, [this, slot] {
+        animator_->stop();
+        (this->*slot)();
+    });
     window_.addAction(action);
     return action;
 }
@@ -91,6 +96,7 @@ void Form4Menu::fill(QMenu& menu) {
                       window_.prompter());
     });
     menu.addAction(print_);
+    animator_->fill(menu);
 }
 
 void Form4Menu::fillRecent(QMenu& recent) {
@@ -101,7 +107,10 @@ void Form4Menu::fillRecent(QMenu& recent) {
         // An ampersand in a file's name is shown, not taken for the entry's key.
         const QString name = QFileInfo(path).fileName().replace(u'&', QStringLiteral("&&"));
         QAction* entry = recent.addAction(
-            name, this, [this, path] { window_.exerciseFiles().openRecent(path); });
+            name, this, [this, path] {
+                animator_->stop();
+                window_.exerciseFiles().openRecent(path);
+            });
         entry->setStatusTip(QDir::toNativeSeparators(path));
         entry->setToolTip(entry->statusTip());
     }

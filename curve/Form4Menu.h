@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPoint>
 
+class BarAnimator;
 class Form4;
 class QAction;
 class QMenu;
@@ -10,7 +11,8 @@ class QMenu;
 // The curve window's context menu and its keys. The menu: a line on how close the latest curve
 // came to its target point; "Annulla curva" and "Ripeti curva"; "Trova spostamenti…"; the
 // exercise files, the submenu of recent ones and the class summary; then copies of the equation
-// and of the drawing, "Salva immagine…" and "Stampa…".
+// and of the drawing, "Salva immagine…" and "Stampa…"; then the bars' animation (see
+// BarAnimator).
 // Its keys work wherever the focus is in the window, except that a field whose text changed
 // since the last plot takes Ctrl+Z and Ctrl+Shift+Z to undo and redo its own typing first.
 class Form4Menu : public QObject {
@@ -49,4 +51,5 @@ private:
     QAction* saveAs_;
     QAction* print_;
     QAction* saveAssignment_;
+    BarAnimator* animator_;
 };

@@ -141,7 +141,8 @@ private slots:
                               "", "Trova spostamenti…", "", "Apri esercizio…", "(Esercizi recenti)",
                               "Salva esercizio", "Salva esercizio con nome…", "Salva consegna…",
                               "Riepilogo della classe…", "", "(Copia equazione)", "Copia immagine",
-                              "Salva immagine…", "Stampa…"}));
+                              "Salva immagine…", "Stampa…", "", "Anima barra orizzontale",
+                              "Anima barra verticale"}));
 
         form.Form_Activate();
         form.Command1_Click();

@@ -1,0 +1,32 @@
+#include "BarAnimation.h"
+
+#include <algorithm>
+#include <cmath>
+
+BarAnimation::BarAnimation(int minimum, int maximum, int position, double speed)
+    : minimum_(minimum), span_(std::max(0, maximum - minimum)),
+      speed_(std::clamp(speed, SlowestSpeed, FastestSpeed)) {
+    // At the maximum, span along the way, the bar turns down.
+    along_ = std::clamp(position, minimum, minimum + span_) - minimum;
+}
+
+int BarAnimation::advance(double seconds) {
+    if (span_ == 0)
+        return minimum_;
+    const double elapsed = std::clamp(seconds, 0.0, LongestFrameSeconds);
+    along_ = std::fmod(along_ + elapsed * speed_ * span_ / SweepSeconds, 2.0 * span_);
+    return position();
+}
+
+int BarAnimation::position() const {
+    const double offset = along_ <= span_ ? along_ : 2.0 * span_ - along_;
+    return minimum_ + static_cast<int>(std::lround(offset));
+}
+
+void BarAnimation::faster() {
+    speed_ = std::min(speed_ * 2, FastestSpeed);
+}
+
+void BarAnimation::slower() {
+    speed_ = std::max(speed_ / 2, SlowestSpeed);
+}

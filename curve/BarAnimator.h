@@ -1,0 +1,54 @@
+#pragma once
+
+#include "BarAnimation.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+#include <optional>
+
+class Form4;
+class QKeyEvent;
+class QMenu;
+class QScrollBar;
+
+// "Anima barra orizzontale" and "Anima barra verticale" of the curve window: a bar that plays by
+// itself, each frame one change of its position, handled as if the user had moved it. While it
+// plays, its entry reads "Ferma animazione" and two more make it faster or slower, as "+" and "−"
+// do anywhere in the window; Esc stops it. So does a click or a key on any control, closing the
+// window and any entry of the menu that changes the work (the menu stops the animation before
+// those). From its first frame to its stop it is one step of the history.
+class BarAnimator : public QObject {
+    Q_OBJECT
+
+public:
+    // Owned by the window.
+    explicit BarAnimator(Form4& window);
+
+    // The entries at the menu's end, after a separator.
+    void fill(QMenu& menu);
+    void start(QScrollBar* bar);
+    void stop();
+    bool running() const { return bar_ != nullptr; }
+
+    // The timer's tick: the bar's next position for the time passed since the last, unless the
+    // last frame is still being drawn (its message waits for an OK): then none.
+    void tick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Esc, "+" and "−": true when the key was the animation's.
+    bool ownKey(const QKeyEvent& key, bool act);
+
+    Form4& window_;
+    QTimer timer_;
+    QElapsedTimer sinceLastTick_;
+    QScrollBar* bar_ = nullptr;
+    std::optional<BarAnimation> animation_;
+    // Kept from one animation to the next.
+    double speed_ = 1;
+    bool stepBegun_ = false;
+    bool drawing_ = false;
+};
