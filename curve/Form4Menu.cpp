@@ -38,8 +38,10 @@ Form4Menu::Form4Menu(Form4& window) : window_(window), animator_(new BarAnimator
     print_ = windowAction(QStringLiteral("Stampa…"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
                           &Form4Menu::print);
     saveAssignment_ = new QAction(QStringLiteral("Salva consegna…"), this);
-    connect(saveAssignment_, &QAction::triggered, this,
-            [this] { window_.exerciseFiles().saveAssignment(); });
+    connect(saveAssignment_, &QAction::triggered, this, [this] {
+        animator_->stop();
+        window_.exerciseFiles().saveAssignment();
+    });
     QUndoStack& history = window_.history();
     undo_->setEnabled(history.canUndo());
     redo_->setEnabled(history.canRedo());
@@ -81,6 +83,7 @@ void Form4Menu::fill(QMenu& menu) {
     fillRecent(*menu.addMenu(QStringLiteral("Esercizi recenti")));
     menu.addActions({save_, saveAs_, saveAssignment_});
     menu.addAction(QStringLiteral("Riepilogo della classe…"), this, [this] {
+        animator_->stop();
         FileDialogAsker folders(&window_);
         showClassSummary(window_, folders);
     });
