@@ -829,9 +829,9 @@ void TestProgram::contextMenuCopiesAndSaves() {
     const QPoint empty(int(form4_.client.width() * 0.75), int(form4_.client.height() * 0.66));
     QString problem = openDrawingMenu("context-menu", empty);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    // Up from the top goes round to the last entries: "Stampa…", "Salva immagine…",
-    // "Copia immagine", "Copia equazione".
-    for (int entry = 0; entry < 4; ++entry)
+    // Up from the top goes round to the last entries: "Anima barra verticale", "Anima barra
+    // orizzontale", "Stampa…", "Salva immagine…", "Copia immagine", "Copia equazione".
+    for (int entry = 0; entry < 6; ++entry)
         key("Up");
     key("Return");
     // The last curve: the start x fell back to 1, the end point is (150, 70).
@@ -847,8 +847,8 @@ void TestProgram::contextMenuCopiesAndSaves() {
 
     problem = openDrawingMenu("context-menu-again", empty);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    key("Up");
-    key("Up");
+    for (int entry = 0; entry < 4; ++entry)
+        key("Up");
     key("Return");
     const std::optional<Window> dialog = findWindow("Salva immagine");
     QVERIFY2(dialog, "no file dialog titled Salva immagine");
