@@ -166,7 +166,9 @@ with open(os.path.join(folder, "giulia.curva"), "w") as f:
 PYTHON
 xdotool mousemove --window "$form4" $((width * 3 / 4)) $((height / 2)) click 3
 sleep 0.5
-for _ in 1 2 3 4; do xdotool key Up; done
+# Up from the top goes round to the last entries: the two bars' animation, "Stampa…", "Salva
+# immagine…", "Copia immagine", "Copia equazione", then "Riepilogo della classe…".
+for _ in 1 2 3 4 5 6 7; do xdotool key Up; done
 xdotool key Return
 window "Cartella degli esercizi della classe" >/dev/null
 xdotool type --delay 20 "$work/classe"
