@@ -1,6 +1,6 @@
 // Prints, for a horizontal bar that plays by itself on a 1920 x 1080 curve window, the frames
 // shown against the frames planned over one sweep from one end to the other at normal speed
-// (about 10 s each), at INST 5 and at INST 100000, in single-curve mode.
+// (about 10 s each), at INST 5, 100 and 100000, in single-curve mode.
 #include "BarAnimator.h"
 #include "BenchSupport.h"
 #include "Form4.h"
@@ -56,6 +56,7 @@ int main(int argc, char** argv) {
     useOffscreenUnlessAsked();
     QApplication app(argc, argv);
     sweep("5");
+    sweep("100");
     sweep("100000");
     return 0;
 }
