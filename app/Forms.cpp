@@ -28,7 +28,11 @@ Form2& Forms::form2() {
     if (!form2_) {
         form2_ = std::make_unique<Form2>(prompter_);
         form2_->showCurveWindow = [this] { navigation_.showCurveWindow(); };
-        form2_->endProgram = [this] { navigation_.endProgram(); };
+        // The curve window's unsaved work is not dropped by the calibration window's ESCI either.
+        form2_->endProgram = [this] {
+            if (!form4_ || form4_->exerciseFiles().settleUnsavedChanges())
+                navigation_.endProgram();
+        };
         // A calibration made after an exercise was opened replaces the exercise's own ratio.
         const auto recalibrated = [this] {
             if (form4_)
