@@ -1,6 +1,7 @@
 // The class summary from the command line, run as a teacher runs it: its exit statuses, and its
 // CSV read back as a spreadsheet set to Italian reads it.
 #include "AssignmentWork.h"
+#include "ClassSummary.h"
 #include "ExerciseFile.h"
 #include "ExerciseSamples.h"
 #include "Form4.h"
@@ -8,6 +9,7 @@
 #include "ProgramRun.h"
 #include "RecordingPrompter.h"
 #include "ScrollBar.h"
+#include "SummaryCsv.h"
 #include "WidgetTesting.h"
 
 #include <QCheckBox>
@@ -230,6 +232,38 @@ private slots:
                  qPrintable(records[2][8]));
         QCOMPARE(records[3],
                  QStringList({"carlo.curva", "0", "", "", "", "", "", "", "nessuna curva"}));
+    }
+
+    // A text a spreadsheet would run as a formula starts with an apostrophe; numbers, negative
+    // ones too, stay numbers: unquoted, with a decimal comma.
+    void cellsASpreadsheetCannotRun_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("SPTX");
+        QTest::addColumn<QString>("cell");
+        const auto row = [](const char* name, const char* file, int SPTX, const char* cell) {
+            QTest::newRow(name) << QString(file) << SPTX << QString(cell);
+        };
+        row("a formula", "=HYPERLINK(\"http://esempio.it\";\"clic\").curva", 40,
+            "'=HYPERLINK(\"http://esempio.it\";\"clic\").curva");
+        row("a function", "@SUM(1+1).curva", 40, "'@SUM(1+1).curva");
+        row("a plus", "+1+1.curva", 40, "'+1+1.curva");
+        row("a minus", "-1+1.curva", 40, "'-1+1.curva");
+        row("a tab", "\t=1+1.curva", 40, "'\t=1+1.curva");
+        row("a carriage return", "\r=1+1.curva", 40, "'\r=1+1.curva");
+        row("a negative number", "anna.curva", -250, "anna.curva");
+    }
+    void cellsASpreadsheetCannotRun() {
+        QFETCH(QString, file);
+        QFETCH(int, SPTX);
+        QFETCH(QString, cell);
+        SummaryRow row;
+        row.file = file;
+        row.curves = 1;
+        row.nearest = NearestCurve{2.5, 1, std::int16_t(SPTX), 0};
+        const QByteArray csv = summaryCsv({row});
+        QCOMPARE(readCsv(csv).value(1).value(0), cell);
+        QVERIFY2(csv.contains(QStringLiteral(";1;2,5;1;%1;0;").arg(SPTX).toUtf8()),
+                 csv.constData());
     }
 };
 
