@@ -27,8 +27,8 @@ QString whyNotAFile(const QString& path) {
 }
 
 bool sameFile(const QString& one, const QString& other) {
-    struct stat first {
-    }, second{};
+    struct stat first {};
+    struct stat second {};
     return statusOf(one, first) && statusOf(other, second) && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
 }
