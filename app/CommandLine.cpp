@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 
+#include "ClassSummary.h"
 #include "ExerciseFile.h"
+#include "FileKind.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -40,6 +42,26 @@ QSize sizeOf(const QString& text) {
     return size;
 }
 
+// An output must say what it holds: "--stampa scrive un PDF: il nome di "<output>" deve finire
+// in .pdf"; empty when it does.
+QString suffixProblem(const QString& option, const QString& output, const QString& suffix) {
+    if (QFileInfo(output).suffix().compare(suffix, Qt::CaseInsensitive) == 0)
+        return {};
+    return QStringLiteral("%1 scrive un %2: il nome di \"%3\" deve finire in .%4")
+        .arg(option, suffix.toUpper(), output, suffix);
+}
+
+// A command never writes over a file it reads, however the two are named: the output's name
+// forgotten, so that the first input takes its place, a link, a file of a folder given.
+CommandLine sparingInputs(CommandLine command, const QString& option, const QStringList& inputs) {
+    for (const QString& input : inputs)
+        if (sameFile(command.output, input))
+            return wrong(QStringLiteral("%1 scriverebbe sopra \"%2\", che è anche un file da "
+                                        "leggere")
+                             .arg(option, command.output));
+    return command;
+}
+
 CommandLine summaryCommand(const QCommandLineParser& parser) {
     if (parser.values(SummaryOption).size() > 1 || parser.values(AssignmentOption).size() > 1)
         return wrong(QStringLiteral("--riepilogo e --consegna si danno una volta sola"));
@@ -58,7 +80,14 @@ CommandLine summaryCommand(const QCommandLineParser& parser) {
         return wrong(QStringLiteral("--consegna vuole il file della consegna"));
     if (command.attempts.isEmpty())
         return wrong(QStringLiteral("--riepilogo vuole almeno un esercizio o una cartella"));
-    return command;
+    const QString option = QStringLiteral("--riepilogo");
+    if (const QString problem = suffixProblem(option, command.output, QStringLiteral("csv"));
+        !problem.isEmpty())
+        return wrong(problem);
+    QStringList inputs = attemptFiles(command.attempts);
+    if (!command.assignment.isEmpty())
+        inputs << command.assignment;
+    return sparingInputs(command, option, inputs);
 }
 
 } // namespace
@@ -140,11 +169,14 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         command.output = parser.value(PrintOption);
         if (command.exercise.isEmpty())
             return wrong(QStringLiteral("--stampa vuole l'esercizio da stampare"));
-        if (QFileInfo(command.output).suffix().compare(u"pdf", Qt::CaseInsensitive) != 0)
-            return wrong(QStringLiteral("--stampa scrive un PDF: il nome di \"%1\" deve finire "
-                                        "in .pdf")
-                             .arg(command.output));
+        const QString option = QStringLiteral("--stampa");
+        if (const QString problem = suffixProblem(option, command.output, QStringLiteral("pdf"));
+            !problem.isEmpty())
+            return wrong(problem);
+        return sparingInputs(command, option, {command.exercise});
     }
+    if (command.task == CommandLine::Task::Export)
+        return sparingInputs(command, QStringLiteral("--export"), {command.exercise});
     return command;
 }
 

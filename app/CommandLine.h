@@ -27,6 +27,8 @@ struct CommandLine {
 };
 
 // Reads the program's arguments, the program's name first, Qt's own options already taken out.
+// A command that writes is wrong when its output does not end in the suffix of what it writes
+// or is one of the files it reads (compared as files, whatever their names).
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // Whether the raw arguments ask for something done without any window (an export, a printed

@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "FileKind.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -15,8 +17,6 @@ QString reasonFor(const QString& path, QFileDevice::FileError error) {
     if (!folder.isDir())
         return QStringLiteral("%1 non è una cartella")
             .arg(QDir::toNativeSeparators(folder.filePath()));
-    if (target.isDir())
-        return QStringLiteral("esiste già una cartella con questo nome");
     if (error == QFileDevice::RenameError)
         return QStringLiteral("il file esistente non può essere sostituito");
     return QStringLiteral("non è permesso scrivere in questa cartella");
@@ -25,6 +25,10 @@ QString reasonFor(const QString& path, QFileDevice::FileError error) {
 } // namespace
 
 QString writeFileAtomically(const QString& path, const QByteArray& contents) {
+    // QSaveFile would rename its file over whatever is there: a pipe, a socket or a device would
+    // become a file, and root would replace /dev/null. Only a file, or nothing yet, is replaced.
+    if (const QString kind = whyNotAFile(path); !kind.isEmpty())
+        return kind;
     // A file protected against writing stays so, though root could replace it. The file's own
     // mode is what counts: Qt's "user" permissions say what this process may do. A file that
     // may be written is replaced by one with its permissions (QSaveFile keeps them).

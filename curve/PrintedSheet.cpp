@@ -13,6 +13,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <initializer_list>
+#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -22,14 +23,20 @@ constexpr qreal MarginMillimetres = 15;
 constexpr qreal HeaderPoints = 14;
 constexpr qreal TextPoints = 10;
 
-using Row = std::pair<QString, QString>; // a caption and what it says
+// A value as the page shows it, "DAX = 20", or a word alone ("Curve Singole") without a name.
+struct NamedValue {
+    QString name;
+    QString value;
+    QString prefix() const { return name.isEmpty() ? name : name + QStringLiteral(" = "); }
+};
+using Row = std::pair<QString, std::vector<NamedValue>>; // a caption and what it says
 
-QString valuesOf(const ExerciseControls& controls, std::initializer_list<ParameterField> fields) {
-    QStringList values;
+std::vector<NamedValue> valuesOf(const ExerciseControls& controls,
+                                 std::initializer_list<ParameterField> fields) {
+    std::vector<NamedValue> values;
     for (ParameterField field : fields)
-        values << QStringLiteral("%1 = %2").arg(QLatin1String(variableOf(field)),
-                                                controls.field(field).trimmed());
-    return values.join(QStringLiteral("   "));
+        values.push_back({QLatin1String(variableOf(field)), controls.field(field).trimmed()});
+    return values;
 }
 
 // The values under the window's own captions, in the order its panels stand.
@@ -37,13 +44,15 @@ std::vector<Row> valueRows(const ExerciseControls& c) {
     using F = ParameterField;
     return {
         {QStringLiteral("SEGMENTO"), valuesOf(c, {F::Text1, F::Text2, F::Text4, F::Text5})},
-        {QStringLiteral("SPOSTAMENTO VERTICALE"), QStringLiteral("SPTY = %1").arg(c.HScroll2)},
-        {QStringLiteral("SPOSTAMENTO ORIZZONTALE"), QStringLiteral("SPTX = %1").arg(c.HScroll1)},
+        {QStringLiteral("SPOSTAMENTO VERTICALE"),
+         {{QStringLiteral("SPTY"), QString::number(c.HScroll2)}}},
+        {QStringLiteral("SPOSTAMENTO ORIZZONTALE"),
+         {{QStringLiteral("SPTX"), QString::number(c.HScroll1)}}},
         {QStringLiteral("PUNTO da raggiungere con la CURVA"), valuesOf(c, {F::Text3, F::Text8})},
         {QStringLiteral("INCREMENTO DI ALFA"), valuesOf(c, {F::Text10, F::Text11})},
         {QStringLiteral("Incremento dei Punti-Curva"), valuesOf(c, {F::Text9})},
         {QStringLiteral("Modo"),
-         c.Check1 ? QStringLiteral("Curve Multiple") : QStringLiteral("Curve Singole")},
+         {{{}, c.Check1 ? QStringLiteral("Curve Multiple") : QStringLiteral("Curve Singole")}}},
     };
 }
 
@@ -70,9 +79,45 @@ public:
     void put(const QString& text, const QFont& font, qreal indent = 0) {
         painter_.setFont(font);
         const QFontMetricsF metrics(font, painter_.device());
-        // A field may hold any text, however long: it is cut rather than run off the paper.
+        // A line too long is cut rather than run off the paper.
         painter_.drawText(QPointF(page_.left() + indent, top_ + metrics.ascent()),
                           metrics.elidedText(text, Qt::ElideRight, page_.width() - indent));
+    }
+    // Values side by side, three blanks apart. A field may hold any text, however long: when
+    // the values do not fit, the room the names leave is shared out, no value taking more than
+    // it needs, and each value is cut to its share on its own, so that every name stays visible.
+    void putValues(const std::vector<NamedValue>& values, const QFont& font, qreal indent) {
+        const QFontMetricsF metrics(font, painter_.device());
+        const QString gap = QStringLiteral("   ");
+        qreal room =
+            page_.width() - indent - metrics.horizontalAdvance(gap) * qreal(values.size() - 1);
+        std::vector<qreal> needs;
+        for (const NamedValue& v : values) {
+            room -= metrics.horizontalAdvance(v.prefix());
+            needs.push_back(metrics.horizontalAdvance(v.value));
+        }
+        std::vector<qreal> shares = needs;
+        if (std::accumulate(needs.begin(), needs.end(), qreal(0)) > room) {
+            // The smallest needs are met first. A character to spare keeps the line, measured
+            // whole, from being cut again at its end.
+            std::vector<std::size_t> order(values.size());
+            std::iota(order.begin(), order.end(), std::size_t(0));
+            std::sort(order.begin(), order.end(),
+                      [&needs](std::size_t a, std::size_t b) { return needs[a] < needs[b]; });
+            qreal left = std::max<qreal>(0, room - metrics.averageCharWidth());
+            for (std::size_t i = 0; i < order.size(); ++i) {
+                const std::size_t v = order[i];
+                shares[v] = std::min(needs[v], left / qreal(order.size() - i));
+                left -= shares[v];
+            }
+        }
+        QStringList texts;
+        for (std::size_t v = 0; v < values.size(); ++v)
+            texts << values[v].prefix() +
+                         (needs[v] <= shares[v]
+                              ? values[v].value
+                              : metrics.elidedText(values[v].value, Qt::ElideRight, shares[v]));
+        put(texts.join(gap), font, indent);
     }
     void next(const QFont& font) { top_ += QFontMetricsF(font, painter_.device()).lineSpacing(); }
     void line(const QString& text, const QFont& font) {
@@ -140,7 +185,7 @@ bool paintSheet(QPagedPaintDevice& device, const SheetContents& sheet) {
     const qreal valuesIndent = captionWidth + 2 * captionMetrics.averageCharWidth();
     for (const auto& [name, values] : rows) {
         writer.put(name, caption);
-        writer.put(values, text, valuesIndent);
+        writer.putValues(values, text, valuesIndent);
         writer.next(text);
     }
     if (!curve.isEmpty()) {

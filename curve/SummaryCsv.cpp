@@ -12,8 +12,19 @@ QString csvField(QString text) {
     return u'"' + text + u'"';
 }
 
+// A text that a spreadsheet would run as a formula (a file named "=HYPERLINK(…)" or
+// "@SUM(…)") is kept as text by a leading apostrophe, as spreadsheet makers advise.
+QString inert(QString text) {
+    if (!text.isEmpty() && QStringView(u"=+-@\t\r").contains(text.front()))
+        text.prepend(u'\'');
+    return text;
+}
+
 QString fieldOf(const SummaryRow& row, SummaryColumn column) {
     QString text = summaryText(row, column);
+    // Only words are made inert: a number, a negative one too, stays a number.
+    if (!summaryNumber(row, column))
+        return inert(text);
     // The number is written as people read it here, then given the comma the spreadsheet
     // expects.
     if (column == SummaryColumn::Distance)

@@ -7,5 +7,7 @@
 
 // The summary as a CSV file for a spreadsheet set to Italian: UTF-8 with a byte order mark, ";"
 // between fields, a decimal comma whatever the regional settings, a field holding ";", '"' or a
-// line end within quotes (a quote doubled), each line ended by CR LF; the titles first.
+// line end within quotes (a quote doubled), each line ended by CR LF; the titles first. A text
+// beginning with "=", "+", "-", "@", a tab or a carriage return starts with "'", so that no
+// spreadsheet runs it as a formula; numbers are written as numbers.
 QByteArray summaryCsv(const std::vector<SummaryRow>& rows);

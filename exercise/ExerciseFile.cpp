@@ -1,6 +1,7 @@
 #include "ExerciseFile.h"
 
 #include "AssignmentFile.h"
+#include "FileKind.h"
 #include "FileReading.h"
 
 #include <QDir>
@@ -14,7 +15,6 @@
 #include <QLocale>
 #include <cerrno>
 #include <cmath>
-#include <sys/stat.h>
 #include <utility>
 
 using namespace ExerciseLimits;
@@ -163,21 +163,6 @@ Exercise readExercise(const QJsonDocument& document) {
     return exercise;
 }
 
-// What a path that is neither a file nor a folder is. Opening a pipe would wait for a writer for
-// ever, and a device may never end, so they are refused before opening.
-QString notAFile(const QString& path) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
-        if (S_ISFIFO(status.st_mode))
-            return QStringLiteral("non è un file ma una pipe");
-        if (S_ISSOCK(status.st_mode))
-            return QStringLiteral("non è un file ma un socket");
-        if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
-            return QStringLiteral("non è un file ma un dispositivo");
-    }
-    return QStringLiteral("non è un file ordinario");
-}
-
 } // namespace
 
 QByteArray exerciseToJson(const Exercise& exercise) {
@@ -237,11 +222,9 @@ ExerciseReading readExerciseFile(const QString& path) {
             QStringLiteral("Impossibile aprire l'esercizio \"%1\": %2.")
                 .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason)};
     };
-    const QFileInfo info(path);
-    if (info.isDir())
-        return failure(QStringLiteral("è una cartella, non un file"));
-    if (info.exists() && !info.isFile())
-        return failure(notAFile(path));
+    // Anything but a file is refused before it is opened.
+    if (const QString kind = whyNotAFile(path); !kind.isEmpty())
+        return failure(kind);
     QFile file(path);
     errno = 0;
     if (!file.open(QIODevice::ReadOnly)) {

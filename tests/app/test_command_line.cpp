@@ -4,10 +4,13 @@
 // windows opens straight on the curve window.
 #include "DrawingSave.h"
 #include "ExerciseFile.h"
+#include "ExerciseFiles.h"
+#include "FileDialogAsker.h"
 #include "Form1.h"
 #include "Form2.h"
 #include "Form4.h"
 #include "Forms.h"
+#include "NonRegularFiles.h"
 #include "NumberText.h"
 #include "ProgramRun.h"
 #include "RecordingPrompter.h"
@@ -21,6 +24,7 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/sysmacros.h>
 
 namespace {
 
@@ -37,6 +41,21 @@ struct Attempt {
         form.HScroll1->setValue(-100);
     }
 };
+
+// "Salva esercizio con nome…" answered with one name.
+struct OneName final : SaveFileAsker {
+    QString name;
+    QString askSaveFileName(const SaveChoice&, QString&) override { return name; }
+};
+
+// What is at a path (the link itself when it is one) and its bytes; a pipe is never opened.
+std::pair<mode_t, QByteArray> stateOf(const QString& path) {
+    struct stat status {};
+    QFile file(path);
+    const bool there = ::lstat(QFile::encodeName(path).constData(), &status) == 0;
+    return {there ? status.st_mode & S_IFMT : 0,
+            QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : ""};
+}
 
 } // namespace
 
@@ -132,6 +151,87 @@ private slots:
                  written.isEmpty() ? QStringList() : QStringList{written});
         if (written.endsWith(".svg"))
             QCOMPARE(QSvgRenderer(out.filePath(written)).viewBox(), QRect(0, 0, 320, 200));
+    }
+
+    // Every file written is a file or new: anything else is left as it was and named in the
+    // reader's words. A command never writes over a file it reads, however it is named, and a
+    // name must end in the suffix of what is written.
+    void writtenOnlyOverFiles_data() {
+        // T: the target, E: the exercise, D: its folder; "finestra": the window saves to T.
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("target"); // its name
+        QTest::addColumn<QString>("there");  // what is there before
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("says"); // "T": the target's path
+        const auto row = [](const char* name, QStringList arguments, const char* target,
+                            const char* there, int status, const char* says) {
+            QTest::newRow(name) << arguments << QString(target) << QString(there) << status
+                                << QString::fromUtf8(says);
+        };
+        const QStringList summary{"--riepilogo", "T", "E"};
+        row("summary, a new file", summary, "r.csv", "", 0, "");
+        row("summary, a file saved before", summary, "r.csv", "file", 0, "");
+        row("summary, a folder", summary, "r.csv", "folder", 1,
+            "Impossibile salvare il riepilogo in \"T\": è una cartella, non un file.");
+        row("summary, a pipe", summary, "r.csv", "pipe", 1,
+            "Impossibile salvare il riepilogo in \"T\": non è un file ma una pipe.");
+        row("printed page, a socket", {"--stampa", "T", "E"}, "p.pdf", "socket", 1,
+            "Impossibile salvare la pagina in \"T\": non è un file ma un socket.");
+        row("picture, a device", {"--export", "T", "E"}, "i.png", "device", 1,
+            "Impossibile salvare l'immagine in \"T\": non è un file ma un dispositivo.");
+        row("the window's exercise, a pipe", {"finestra"}, "e.curva", "pipe", 1,
+            "Impossibile salvare l'esercizio in \"T\": non è un file ma una pipe.");
+        row("summary, the output's name forgotten", summary, "anna.curva", "copy", 2,
+            "--riepilogo scrive un CSV: il nome di \"T\" deve finire in .csv.");
+        row("summary, a folder's attempt through a link", {"--riepilogo", "T", "D"}, "r.csv",
+            "link", 2, "--riepilogo scriverebbe sopra \"T\", che è anche un file da leggere.");
+        row("printed page, the exercise through a hard link", {"--stampa", "T", "E"}, "p.pdf",
+            "hard link", 2, "--stampa scriverebbe sopra \"T\", che è anche un file da leggere.");
+    }
+    void writtenOnlyOverFiles() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, target);
+        QFETCH(QString, there);
+        QFETCH(int, status);
+        QFETCH(QString, says);
+        QTemporaryDir out;
+        const QString path = out.filePath(target);
+        const QByteArray name = QFile::encodeName(path), from = QFile::encodeName(exercise);
+        QFile old(path);
+        QVERIFY(there == "file"        ? old.open(QIODevice::WriteOnly) && old.write("vecchio")
+                : there == "folder"    ? QDir().mkdir(path)
+                : there == "pipe"      ? ::mkfifo(name.constData(), 0600) == 0
+                : there == "socket"    ? makeSocket(path)
+                : there == "copy"      ? QFile::copy(exercise, path)
+                : there == "link"      ? QFile::link(exercise, path)
+                : there == "hard link" ? ::link(from.constData(), name.constData()) == 0
+                // A device of one's own when one may: root would lose /dev/null to a fault.
+                : there == "device"
+                    ? ::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 ||
+                          QFile::link("/dev/null", path)
+                    : true);
+        old.close();
+        const auto before = stateOf(path), exerciseBefore = stateOf(exercise);
+        ProgramRun run{0, {}};
+        if (arguments == QStringList{"finestra"}) {
+            Attempt attempt;
+            OneName asker;
+            asker.name = path;
+            attempt.form.setSaveFileAsker(asker);
+            run = {attempt.form.exerciseFiles().saveAs() ? 0 : 1,
+                   attempt.prompter.messages.join(u'\n')};
+        } else {
+            for (QString& a : arguments)
+                a = a == "T" ? path : a == "E" ? exercise : a == "D" ? dir.path() : a;
+            run = runProgram(arguments);
+        }
+        says.replace("\"T\"", '"' + path + '"');
+        QVERIFY2(run.status == status && run.output.contains(says), qPrintable(run.output));
+        QCOMPARE(stateOf(exercise), exerciseBefore);
+        if (status != 0)
+            QCOMPARE(stateOf(path), before);
+        else
+            QVERIFY(stateOf(path).first == S_IFREG && stateOf(path).second != before.second);
     }
 
     // "--soluzione": the fields read as a plot reads them, the search's answer in one line; a

@@ -1,6 +1,7 @@
 // The class summary from the command line, run as a teacher runs it: its exit statuses, and its
 // CSV read back as a spreadsheet set to Italian reads it.
 #include "AssignmentWork.h"
+#include "ClassSummary.h"
 #include "ExerciseFile.h"
 #include "ExerciseSamples.h"
 #include "Form4.h"
@@ -8,6 +9,7 @@
 #include "ProgramRun.h"
 #include "RecordingPrompter.h"
 #include "ScrollBar.h"
+#include "SummaryCsv.h"
 #include "WidgetTesting.h"
 
 #include <QCheckBox>
@@ -230,6 +232,38 @@ private slots:
                  qPrintable(records[2][8]));
         QCOMPARE(records[3],
                  QStringList({"carlo.curva", "0", "", "", "", "", "", "", "nessuna curva"}));
+    }
+
+    // A text a spreadsheet would run as a formula starts with an apostrophe; numbers, negative
+    // ones too, stay numbers: unquoted, with a decimal comma.
+    void cellsASpreadsheetCannotRun_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("a formula") << "=HYPERLINK(\"http://esempio.it\";\"clic\").curva"
+                                   << "'=HYPERLINK(\"http://esempio.it\";\"clic\").curva";
+        QTest::newRow("a function") << "@SUM(1+1).curva"
+                                    << "'@SUM(1+1).curva";
+        QTest::newRow("a plus") << "+1+1.curva"
+                                << "'+1+1.curva";
+        QTest::newRow("a minus") << "-1+1.curva"
+                                 << "'-1+1.curva";
+        QTest::newRow("a tab") << "\t=1+1.curva"
+                               << "'\t=1+1.curva";
+        QTest::newRow("a carriage return") << "\r=1+1.curva"
+                                           << "'\r=1+1.curva";
+        QTest::newRow("a name, a negative number") << "anna.curva"
+                                                   << "anna.curva";
+    }
+    void cellsASpreadsheetCannotRun() {
+        QFETCH(QString, file);
+        QFETCH(QString, cell);
+        SummaryRow row;
+        row.file = file;
+        row.curves = 1;
+        row.nearest = NearestCurve{2.5, 1, -250, 0};
+        const QByteArray csv = summaryCsv({row});
+        QCOMPARE(readCsv(csv).value(1).value(0), cell);
+        QVERIFY2(csv.contains(";1;2,5;1;-250;0;"), csv.constData());
     }
 };
 

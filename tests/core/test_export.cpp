@@ -157,7 +157,7 @@ private slots:
         QTest::newRow("missing folder")
             << "assente/curva.png" << false << "cartella non esiste" << false;
         QTest::newRow("folder in place of the file")
-            << "cartella" << false << "già una cartella" << false;
+            << "cartella" << false << "è una cartella, non un file" << false;
         QTest::newRow("folder nobody may write")
             << "/proc/curva.png" << false << "non è permesso" << false;
         QTest::newRow("disk full, existing file") << "curva.png" << true << "disco è pieno" << false;

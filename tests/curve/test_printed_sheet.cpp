@@ -1,5 +1,6 @@
 // The printed page read back as a person reads the paper: its words through pdftotext, its
 // drawing through pdftoppm.
+#include "ExerciseFile.h"
 #include "ExerciseSamples.h"
 #include "Form4.h"
 #include "PlotText.h"
@@ -120,6 +121,17 @@ private slots:
         QTest::newRow("attempt") << attemptExercise()
                                  << values + QStringList{"SPTX = 40", "Curve Multiple"} << true;
         QTest::newRow("as typed") << typed << QStringList{"INST = 2,5", "SPTY = -250"} << false;
+        // A field's longest text is cut on its own: the names after it stay on the paper.
+        Exercise longest = handedOutExercise();
+        longest.controls.field(ParameterField::Text1) =
+            QString(ExerciseLimits::MaxFieldLength, u'W');
+        longest.controls.field(ParameterField::Text3) =
+            QString(ExerciseLimits::MaxFieldLength, u'7');
+        QTest::newRow("the longest values")
+            << longest
+            << QStringList{"DAX = WWW", "W… DAY = 30 ALX = 150 ALY = 70", "RAX = 777",
+                           "7… RAY = 270"}
+            << false;
     }
     void words() {
         QFETCH(Exercise, exercise);
