@@ -52,8 +52,8 @@ SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& assi
         target = QPointF(teacherValue(*assignment, ParameterField::Text3),
                          teacherValue(*assignment, ParameterField::Text8));
     row.nearest = nearestOf(attempt.curves, target);
-    const std::optional<Assignment>& judge = assignment ? assignment->assignment
-                                                        : attempt.assignment;
+    const std::optional<Assignment>& judge =
+        assignment ? assignment->assignment : attempt.assignment;
     if (judge)
         row.reached = row.nearest && judge->reaches(row.nearest->distance);
     if (assignment)

@@ -59,7 +59,6 @@ private:
     Prompter& prompter_;
 };
 
-
 // The context menu's "Riepilogo della classe…": asks for a folder and shows its attempts'
 // summary over the curve window, which opens the attempt chosen; the attempts are judged by the
 // assignment chosen last, when it can still be read.

@@ -17,7 +17,7 @@
 namespace {
 
 QLocale settings(const QString& name) {
-    return name == "it" ? QLocale(QLocale::Italian, QLocale::Italy)
+    return name == "it"   ? QLocale(QLocale::Italian, QLocale::Italy)
            : name == "en" ? QLocale(QLocale::English, QLocale::UnitedStates)
                           : QLocale::c();
 }
@@ -41,8 +41,8 @@ private slots:
         QTest::addColumn<QString>("given");
         QTest::addColumn<QString>("teacher"); // the settings the teacher typed AVX in
         QTest::addColumn<double>("tolerance");
-        QTest::addColumn<QString>("edit"); // what the student's file says otherwise
-        QTest::addColumn<QString>("judge"); // the settings of the machine that judges
+        QTest::addColumn<QString>("edit");      // what the student's file says otherwise
+        QTest::addColumn<QString>("judge");     // the settings of the machine that judges
         QTest::addColumn<QStringList>("shown"); // distance, reached, changed, note
         const QString own = "giudicato con i propri valori, senza consegna";
         const auto row = [](const char* name, const char* given, const char* teacher,

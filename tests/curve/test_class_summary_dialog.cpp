@@ -168,8 +168,8 @@ private slots:
             showClassSummary(form, askers);
         };
         const QStringList byTheTeacher{"5", "1", "0", "0", "no", "sì", ""};
-        const QStringList byItsOwn{"0", "1", "0", "0", "sì", "",
-                                   "giudicato con i propri valori, senza consegna"};
+        const QStringList byItsOwn{
+            "0", "1", "0", "0", "sì", "", "giudicato con i propri valori, senza consegna"};
         summary([&](ClassSummaryDialog& dialog) {
             QCOMPARE(judged(dialog), byItsOwn);
             button(dialog, "Consegna…")->click();
