@@ -57,11 +57,6 @@ QPushButton* button(QWidget& dialog, const QString& text) {
     return nullptr;
 }
 
-void write(const QString& path, const QByteArray& contents) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
-}
-
 // The summary's only row, from "Distanza minima" to "Nota".
 QStringList judged(ClassSummaryDialog& dialog) {
     QStringList texts;
@@ -145,18 +140,22 @@ private slots:
     // "Raggiunto sì" by its own values; "Consegna…" judges it by the teacher's, the next summary
     // starts with the same assignment, and "Senza consegna" goes back.
     void consegnaJudgesByTheTeachersValues() {
-        QTemporaryDir folder, teacher;
+        QTemporaryDir folder;
         Exercise attempt = pointChordExercise("0,5", true);
         attempt.assignment = Assignment{"", Assignment::MaxTolerance, {}, 0, false};
         attempt.curves[0].RAX = attempt.curves[0].RAY = 10;
-        write(folder.filePath("anna.curva"), exerciseToJson(attempt));
-        const QString assignment = teacher.filePath("consegna.curva");
-        write(assignment, exerciseToJson(assignmentOf(pointChordExercise("0,5", false), {})));
+        const Exercise assignment = assignmentOf(pointChordExercise("0,5", false), {});
+        // Named so that the folder does not list it among the attempts.
+        for (const auto& [name, exercise] :
+             {std::pair{"anna.curva", attempt}, {"consegna", assignment}}) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(exerciseToJson(exercise)) > 0);
+        }
         RecordingPrompter prompter;
         Form4 form(&prompter);
         ScriptedAsker askers;
         askers.answer = folder.path();
-        askers.opened = assignment;
+        askers.opened = folder.filePath("consegna");
         form.setOpenFileAsker(askers);
         const auto summary = [&](const std::function<void(ClassSummaryDialog&)>& use) {
             QTimer::singleShot(0, this, [&] {

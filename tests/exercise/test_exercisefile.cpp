@@ -120,10 +120,6 @@ void TestExerciseFile::reading_data() {
             "un elenco");
     refused("teacher's reading missing", reading("assignment.values.AVX", QJsonValue::Undefined),
             "la consegna: valore di AVX (assignment.values.AVX) manca");
-    refused("teacher's reading null", reading("assignment.values.RAY", QJsonValue::Null),
-            "(assignment.values.RAY) è null");
-    refused("teacher's reading as text", reading("assignment.values.DAX", "20"),
-            "(assignment.values.DAX) dovrebbe essere un numero, non un testo");
     refused("teacher's INST 0", reading("assignment.values.INST", 0),
             "la consegna: valore di INST (assignment.values.INST) dovrebbe essere un numero "
             "diverso da 0 e non più grande di 100000");
