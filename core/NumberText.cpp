@@ -29,8 +29,7 @@ struct ScannedNumber {
     int magnitude = 0;
 };
 
-std::optional<ScannedNumber> scan(const QString& text) {
-    const QString separator = QLocale().decimalPoint();
+std::optional<ScannedNumber> scan(const QString& text, const QString& separator) {
     const qsizetype size = text.size();
     qsizetype i = 0;
     ScannedNumber number;
@@ -107,7 +106,11 @@ std::optional<ScannedNumber> scan(const QString& text) {
 } // namespace
 
 std::optional<double> parseNumber(const QString& text) {
-    const std::optional<ScannedNumber> number = scan(text);
+    return parseNumber(text, QLocale().decimalPoint());
+}
+
+std::optional<double> parseNumber(const QString& text, const QString& decimalPoint) {
+    const std::optional<ScannedNumber> number = scan(text, decimalPoint);
     if (!number)
         return std::nullopt;
     const char* first = number->ascii.data();

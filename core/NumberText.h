@@ -10,6 +10,8 @@
 // The value a text stands for, or nothing when the text is not a number. IsNumeric and
 // TextToDouble are both answered by this one parser, so they always agree.
 std::optional<double> parseNumber(const QString& text);
+// The same with the given decimal separator, whatever the settings.
+std::optional<double> parseNumber(const QString& text, const QString& decimalPoint);
 
 bool IsNumeric(const QString& text);
 // The value of a text that IsNumeric accepted; 0 for any other text.

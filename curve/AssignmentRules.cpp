@@ -16,7 +16,7 @@ QString whyNoMoreCurves(const std::optional<Assignment>& assignment, std::size_t
 }
 
 QString targetReachedText(const std::optional<Assignment>& assignment, const PlotRecord& curve) {
-    if (!assignment || curve.points <= 0 || !(curve.nearest.distance <= assignment->tolerance))
+    if (!assignment || curve.points <= 0 || !assignment->reaches(curve.nearest.distance))
         return {};
     return QStringLiteral("Bersaglio raggiunto con la curva %1: distanza %2 (entro %3).")
         .arg(curve.curve)

@@ -10,15 +10,18 @@
 
 namespace {
 
+const QString OwnValuesNote = QStringLiteral("giudicato con i propri valori, senza consegna");
+
 QString yesNo(const std::optional<bool>& answer) {
     if (!answer)
         return {};
     return *answer ? QStringLiteral("sì") : QStringLiteral("no");
 }
 
-std::optional<NearestCurve> nearestOf(const std::vector<PlotRecord>& curves) {
+std::optional<NearestCurve> nearestOf(const std::vector<PlotRecord>& curves,
+                                      const std::optional<QPointF>& target) {
     std::optional<NearestCurve> nearest;
-    for (const PlotRecord& curve : measuredCurves(curves))
+    for (const PlotRecord& curve : measuredCurves(curves, target))
         if (curve.points > 0 && (!nearest || curve.nearest.distance < nearest->distance))
             nearest = NearestCurve{curve.nearest.distance, curve.curve, curve.SPTX, curve.SPTY};
     return nearest;
@@ -40,11 +43,19 @@ SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& assi
     row.curves = static_cast<int>(attempt.curves.size());
     if (attempt.curves.empty())
         row.note = QStringLiteral("nessuna curva");
-    row.nearest = nearestOf(attempt.curves);
+    else if (!assignment)
+        row.note = OwnValuesNote;
+    // The teacher's target and tolerance judge when given; the attempt's own, which whoever
+    // holds the file can edit, only without them.
+    std::optional<QPointF> target;
+    if (assignment)
+        target = QPointF(teacherValue(*assignment, ParameterField::Text3),
+                         teacherValue(*assignment, ParameterField::Text8));
+    row.nearest = nearestOf(attempt.curves, target);
     const std::optional<Assignment>& judge =
-        assignment && assignment->assignment ? assignment->assignment : attempt.assignment;
+        assignment ? assignment->assignment : attempt.assignment;
     if (judge)
-        row.reached = row.nearest && row.nearest->distance <= judge->tolerance;
+        row.reached = row.nearest && judge->reaches(row.nearest->distance);
     if (assignment)
         row.changedLocked = changesLockedValue(attempt, *assignment);
     return row;

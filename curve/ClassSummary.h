@@ -26,7 +26,8 @@ struct SummaryRow {
     std::optional<bool> reached;
     // Whether a curve changed a value the assignment locks; nothing without an assignment given.
     std::optional<bool> changedLocked;
-    // Why the file was refused (all else empty), or "nessuna curva".
+    // Why the file was refused (all else empty), "nessuna curva", or, without an assignment
+    // given, that the attempt was judged by its own target and tolerance.
     QString note;
     bool refused = false;
 };
@@ -55,8 +56,9 @@ std::optional<double> summaryNumber(const SummaryRow& row, SummaryColumn column)
 QStringList attemptFiles(const QStringList& paths);
 
 // The row of one file; of each file, in order. Each attempt's curves are drawn again to find how
-// near they came; the tolerance is the given assignment's, else the attempt's own. Locked
-// values are checked only against a given assignment.
+// near they came. An exercise given as the assignment judges alone: its target (as the teacher's
+// window read it) for every curve, its tolerance (none when it is a plain exercise), its locked
+// values. Without one, each attempt is judged by its curves' own targets and its own tolerance.
 SummaryRow summaryRowOf(const QString& path,
                         const std::optional<Exercise>& assignment = std::nullopt);
 std::vector<SummaryRow> summarise(const QStringList& files,

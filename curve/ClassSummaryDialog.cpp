@@ -1,17 +1,22 @@
 #include "ClassSummaryDialog.h"
 
+#include "AssignmentWork.h"
 #include "AtomicFile.h"
 #include "ClassSummaryModel.h"
+#include "ExerciseFile.h"
 #include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
 #include "Form4.h"
+#include "NumberText.h"
 #include "Prompter.h"
+#include "RecentExercises.h"
 #include "SummaryCsv.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -35,6 +40,33 @@ QString startingFolder() {
     return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
+// The exercise in the file at path, to judge a class by; nothing for an empty path, and nothing,
+// said why, when it cannot be read.
+std::optional<Exercise> readSummaryAssignment(const QString& path, Prompter& prompter) {
+    if (path.isEmpty())
+        return std::nullopt;
+    ExerciseReading reading = readExerciseFile(path);
+    if (!reading.exercise)
+        prompter.MsgBox(reading.message);
+    return std::move(reading.exercise);
+}
+
+// What judges the attempts, in a line above the table.
+QString judgedByText(const std::optional<Exercise>& assignment, const QString& path) {
+    if (!assignment)
+        return QStringLiteral("Senza consegna: ogni esercizio è giudicato con i propri valori, "
+                              "bersaglio e tolleranza scritti nel suo file.");
+    const QString target =
+        QStringLiteral("(%1; %2)")
+            .arg(DoubleToReadableText(teacherValue(*assignment, ParameterField::Text3)),
+                 DoubleToReadableText(teacherValue(*assignment, ParameterField::Text8)));
+    const QString name = QFileInfo(path).fileName();
+    if (!assignment->assignment)
+        return QStringLiteral("Consegna \"%1\": bersaglio %2, senza tolleranza.").arg(name, target);
+    return QStringLiteral("Consegna \"%1\": bersaglio %2, raggiunto entro %3.")
+        .arg(name, target, DoubleToReadableText(assignment->assignment->tolerance));
+}
+
 } // namespace
 
 ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString folder,
@@ -42,7 +74,8 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
                                        QWidget* parent)
     : QDialog(parent), model_(new ClassSummaryModel(std::move(rows), this)),
       sorted_(new QSortFilterProxyModel(this)), table_(new QTableView(this)),
-      folder_(std::move(folder)), saveAsker_(saveAsker), prompter_(prompter) {
+      judgedBy_(new QLabel(judgedByText(std::nullopt, {}), this)), folder_(std::move(folder)),
+      saveAsker_(saveAsker), prompter_(prompter) {
     setWindowTitle(Title);
     sorted_->setSourceModel(model_);
     sorted_->setSortRole(ClassSummaryModel::SortRole);
@@ -65,8 +98,19 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
     open_ = buttons->addButton(QStringLiteral("Apri"), QDialogButtonBox::AcceptRole);
     QPushButton* save =
         buttons->addButton(QStringLiteral("Salva CSV…"), QDialogButtonBox::ActionRole);
+    chooseAssignment_ =
+        buttons->addButton(QStringLiteral("Consegna…"), QDialogButtonBox::ActionRole);
+    withoutAssignment_ =
+        buttons->addButton(QStringLiteral("Senza consegna"), QDialogButtonBox::ActionRole);
     QPushButton* close = buttons->addButton(QStringLiteral("Chiudi"), QDialogButtonBox::RejectRole);
     open_->setEnabled(false);
+    chooseAssignment_->hide();
+    withoutAssignment_->hide();
+    connect(chooseAssignment_, &QPushButton::clicked, this, &ClassSummaryDialog::chooseAssignment);
+    connect(withoutAssignment_, &QPushButton::clicked, this, [this] {
+        if (judgeBy(std::nullopt, QString()))
+            storeSummaryAssignment(QString());
+    });
     connect(open_, &QPushButton::clicked, this, &ClassSummaryDialog::openChosen);
     connect(save, &QPushButton::clicked, this, &ClassSummaryDialog::saveCsv);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -78,7 +122,9 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
     if (sorted_->rowCount() > 0)
         table_->selectRow(0);
 
+    judgedBy_->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(judgedBy_);
     layout->addWidget(table_);
     layout->addWidget(buttons);
     resize(900, 420);
@@ -113,28 +159,61 @@ void ClassSummaryDialog::saveCsv() {
         prompter_.MsgBox(saveFailureMessage(QStringLiteral("il riepilogo"), target, failure));
 }
 
+void ClassSummaryDialog::offerAssignments(OpenFileAsker& asker) {
+    assignmentAsker_ = &asker;
+    chooseAssignment_->show();
+    withoutAssignment_->show();
+}
+
+void ClassSummaryDialog::chooseAssignment() {
+    const QString start = assignmentPath_.isEmpty() ? folder_ : assignmentPath_;
+    const QString path = assignmentAsker_->askOpenFileName(QStringLiteral("Consegna della classe"),
+                                                           start, exerciseFileFilters());
+    std::optional<Exercise> assignment = readSummaryAssignment(path, prompter_);
+    if (assignment && judgeBy(std::move(assignment), path))
+        storeSummaryAssignment(path);
+}
+
+bool ClassSummaryDialog::judgeBy(std::optional<Exercise> assignment, const QString& path) {
+    // A folder of long attempts can take seconds: after half a second a bar shows, and
+    // "Annulla" gives the judging up.
+    const QStringList files = attemptFiles({folder_});
+    QProgressDialog progress(QStringLiteral("Riepilogo di %1").arg(QDir(folder_).dirName()),
+                             QStringLiteral("Annulla"), 0, static_cast<int>(files.size()),
+                             isVisible() ? this : parentWidget());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    std::vector<SummaryRow> rows;
+    for (const QString& file : files) {
+        progress.setValue(static_cast<int>(rows.size()));
+        if (progress.wasCanceled())
+            return false;
+        rows.push_back(summaryRowOf(file, assignment));
+    }
+    progress.reset();
+    model_->setRows(std::move(rows));
+    table_->resizeColumnsToContents();
+    if (sorted_->rowCount() > 0)
+        table_->selectRow(0);
+    judgedBy_->setText(judgedByText(assignment, path));
+    judgedBy_->setToolTip(QDir::toNativeSeparators(path));
+    withoutAssignment_->setEnabled(assignment.has_value());
+    assignmentPath_ = assignment ? path : QString();
+    return true;
+}
+
 void showClassSummary(Form4& window, FolderAsker& folders) {
     const QString folder =
         folders.askFolder(QStringLiteral("Cartella degli esercizi della classe"), startingFolder());
     if (folder.isEmpty())
         return;
-    // A folder of long attempts can take seconds: after half a second a bar shows, and
-    // "Annulla" gives up the summary.
-    const QStringList files = attemptFiles({folder});
-    QProgressDialog progress(QStringLiteral("Riepilogo di %1").arg(QDir(folder).dirName()),
-                             QStringLiteral("Annulla"), 0, static_cast<int>(files.size()), &window);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    std::vector<SummaryRow> rows;
-    for (const QString& path : files) {
-        progress.setValue(static_cast<int>(rows.size()));
-        if (progress.wasCanceled())
-            return;
-        rows.push_back(summaryRowOf(path));
-    }
-    progress.reset();
-    ClassSummaryDialog dialog(std::move(rows), folder, window.saveFileAsker(), window.prompter(),
-                              &window);
+    ClassSummaryDialog dialog({}, folder, window.saveFileAsker(), window.prompter(), &window);
+    dialog.offerAssignments(window.openFileAsker());
+    const QString remembered = loadSummaryAssignment();
+    std::optional<Exercise> assignment = readSummaryAssignment(remembered, window.prompter());
+    if (!dialog.judgeBy(std::move(assignment), remembered))
+        return;
+
     dialog.openAttempt = [&window](const QString& path) {
         return window.exerciseFiles().open(path);
     };

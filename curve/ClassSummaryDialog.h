@@ -9,7 +9,9 @@
 class ClassSummaryModel;
 class Form4;
 class FolderAsker;
+class OpenFileAsker;
 class Prompter;
+class QLabel;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
@@ -17,7 +19,8 @@ class SaveFileAsker;
 
 // "Riepilogo della classe": the summary of a folder's attempts in a table sortable by every
 // column. "Apri" or a double click opens the chosen attempt and closes the dialog; "Salva CSV…"
-// writes the file the command line writes.
+// writes the file the command line writes. A line above the table says what judges the
+// attempts: "Consegna…" chooses the assignment, "Senza consegna" goes back to their own values.
 class ClassSummaryDialog final : public QDialog {
 public:
     ClassSummaryDialog(std::vector<SummaryRow> rows, QString folder, SaveFileAsker& saveAsker,
@@ -26,22 +29,37 @@ public:
     // Opens an attempt; true when it was opened.
     std::function<bool(const QString& path)> openAttempt;
 
+    // Shows "Consegna…" and "Senza consegna", which judge the attempts again and remember the
+    // choice for the next summary; the assignment's file is asked for with it.
+    void offerAssignments(OpenFileAsker& asker);
+    // Judges the folder's attempts by the assignment read from the file at path, or by their own
+    // values without one. A long judging shows a bar after half a second; false when its
+    // "Annulla" gave it up, the table as it was.
+    bool judgeBy(std::optional<Exercise> assignment, const QString& path);
+
     QTableView* table() const { return table_; }
 
 private:
     void openChosen();
     void saveCsv();
+    void chooseAssignment();
     const SummaryRow* chosenRow() const;
 
     ClassSummaryModel* model_;
     QSortFilterProxyModel* sorted_;
     QTableView* table_;
+    QLabel* judgedBy_;
     QPushButton* open_;
+    QPushButton* chooseAssignment_;
+    QPushButton* withoutAssignment_;
     QString folder_;
+    QString assignmentPath_;
     SaveFileAsker& saveAsker_;
+    OpenFileAsker* assignmentAsker_ = nullptr;
     Prompter& prompter_;
 };
 
 // The context menu's "Riepilogo della classe…": asks for a folder and shows its attempts'
-// summary over the curve window, which opens the attempt chosen.
+// summary over the curve window, which opens the attempt chosen; the attempts are judged by the
+// assignment chosen last, when it can still be read.
 void showClassSummary(Form4& window, FolderAsker& folders);

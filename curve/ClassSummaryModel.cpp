@@ -13,6 +13,12 @@ bool isNumeric(SummaryColumn column) {
 
 } // namespace
 
+void ClassSummaryModel::setRows(std::vector<SummaryRow> rows) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+}
+
 int ClassSummaryModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(rows_.size());
 }

@@ -15,6 +15,7 @@ public:
         : QAbstractTableModel(parent), rows_(std::move(rows)) {}
 
     const std::vector<SummaryRow>& rows() const { return rows_; }
+    void setRows(std::vector<SummaryRow> rows);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

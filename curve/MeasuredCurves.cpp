@@ -20,12 +20,18 @@ public:
 
 } // namespace
 
-std::vector<PlotRecord> measuredCurves(const std::vector<PlotRecord>& curves) {
+std::vector<PlotRecord> measuredCurves(const std::vector<PlotRecord>& curves,
+                                       const std::optional<QPointF>& target) {
     UnseenSurface surface;
     NoFields fields;
     NoMessages prompter;
     CurveModel model(surface, fields, prompter, [] { return 0.0; });
-    for (const PlotRecord& curve : curves)
+    for (PlotRecord curve : curves) {
+        if (target) {
+            curve.RAX = target->x();
+            curve.RAY = target->y();
+        }
         model.replay(curve);
+    }
     return model.takeCurves();
 }

@@ -8,6 +8,7 @@
 namespace {
 
 const QString Key = QStringLiteral("recentExercises");
+const QString SummaryAssignmentKey = QStringLiteral("summaryAssignment");
 
 std::unique_ptr<QSettings> programSettings() {
     const QString name = QStringLiteral("curve-sulla-corda");
@@ -57,4 +58,16 @@ void storeRecentExercises(const RecentExercises& recent) {
         settings->remove(Key);
     else
         settings->setValue(Key, recent.paths());
+}
+
+QString loadSummaryAssignment() {
+    return programSettings()->value(SummaryAssignmentKey).toString();
+}
+
+void storeSummaryAssignment(const QString& path) {
+    const auto settings = programSettings();
+    if (path.isEmpty())
+        settings->remove(SummaryAssignmentKey);
+    else
+        settings->setValue(SummaryAssignmentKey, absolutePath(path));
 }

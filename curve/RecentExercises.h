@@ -25,3 +25,8 @@ private:
 // unset). Reading writes nothing; storing an empty list removes it from the file.
 RecentExercises loadRecentExercises();
 void storeRecentExercises(const RecentExercises& recent);
+
+// The assignment last chosen for the class summary ("Consegna…"), kept in the same file; empty
+// when none was chosen or the choice was given up.
+QString loadSummaryAssignment();
+void storeSummaryAssignment(const QString& path);

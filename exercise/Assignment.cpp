@@ -37,3 +37,7 @@ bool Assignment::locks(ParameterField field) const {
         return std::find(fields.begin(), fields.end(), field) != fields.end();
     });
 }
+
+bool Assignment::reaches(double distance) const {
+    return distance <= tolerance;
+}

@@ -3,6 +3,8 @@
 #include "ParameterField.h"
 
 #include <QString>
+#include <array>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -29,7 +31,14 @@ struct Assignment {
     // 0: no limit.
     int maxCurves = 0;
     bool solutionAllowed = false;
+    // The nine fields' values as the teacher's window read them when the assignment was saved,
+    // the plot's fallbacks applied, by ParameterField: the students are judged by these, in any
+    // regional settings. Nothing in a file saved before they were kept.
+    std::optional<std::array<double, ParameterFieldCount>> fieldValues = std::nullopt;
 
     bool locks(ParameterField field) const;
+    // Whether a curve that came this near the target reached it: within the tolerance, the
+    // tolerance itself included.
+    bool reaches(double distance) const;
     bool operator==(const Assignment&) const = default;
 };

@@ -47,17 +47,39 @@ std::set<LockedGroup> readLocked(const FileNode& list) {
     return locked;
 }
 
+// The teacher's readings, an object of numbers named as the fields' variables.
+QJsonObject valuesObject(const std::array<double, ParameterFieldCount>& values) {
+    QJsonObject object;
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i)
+        object.insert(QLatin1StringView(ParameterVariables[i]), values[i]);
+    return object;
+}
+
+std::array<double, ParameterFieldCount> readValues(const FileNode& node) {
+    const FileNode object = node.naming(QStringLiteral("la consegna: valore di "));
+    std::array<double, ParameterFieldCount> values{};
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i) {
+        const QLatin1StringView variable(ParameterVariables[i]);
+        const FileNode value = object.at(variable, variable);
+        values[i] = ParameterField(i) == ParameterField::Text9 ? readINST(value) : value.number();
+    }
+    return values;
+}
+
 } // namespace
 
 QJsonObject assignmentObject(const Assignment& assignment) {
     QJsonArray locked;
     for (LockedGroup group : assignment.locked)
         locked.append(QLatin1StringView(lockedGroupKey(group)));
-    return {{"text", assignment.text},
-            {"tolerance", assignment.tolerance},
-            {"locked", locked},
-            {"maxCurves", assignment.maxCurves},
-            {"solutionAllowed", assignment.solutionAllowed}};
+    QJsonObject object{{"text", assignment.text},
+                       {"tolerance", assignment.tolerance},
+                       {"locked", locked},
+                       {"maxCurves", assignment.maxCurves},
+                       {"solutionAllowed", assignment.solutionAllowed}};
+    if (assignment.fieldValues)
+        object.insert("values"_L1, valuesObject(*assignment.fieldValues));
+    return object;
 }
 
 Assignment readAssignment(const FileNode& node) {
@@ -74,6 +96,10 @@ Assignment readAssignment(const FileNode& node) {
         object.at("maxCurves"_L1, MaxCurvesName).integerBetween(0, int(MaxCurves));
     assignment.solutionAllowed =
         object.at("solutionAllowed"_L1, QStringLiteral("soluzione permessa")).boolean();
+    // Files saved before the teacher's readings were kept have none.
+    if (object.has("values"_L1))
+        assignment.fieldValues =
+            readValues(object.at("values"_L1, QStringLiteral("valori dei campi")));
     return assignment;
 }
 

@@ -7,11 +7,13 @@
 class FileNode;
 
 // The assignment as the file's "assignment" object: "text", "tolerance", "locked" (the groups'
-// words in the dialog's order), "maxCurves" and "solutionAllowed".
+// words in the dialog's order), "maxCurves", "solutionAllowed" and, when kept, "values" (the
+// teacher's readings of the fields, by variable).
 QJsonObject assignmentObject(const Assignment& assignment);
 
-// The assignment from the file's "assignment" object: every key is required, unknown keys are
-// ignored; anything out of range refuses the file.
+// The assignment from the file's "assignment" object: every key is required but "values", which
+// older files lack (when given, all nine numbers are); unknown keys are ignored; anything out of
+// range refuses the file.
 Assignment readAssignment(const FileNode& node);
 
 // Why the assignment would make a file that could not be opened again (its text too long, a

@@ -31,15 +31,28 @@ double curveValue(const PlotRecord& curve, ParameterField field) {
     return 0;
 }
 
+// What a plot takes from a field whose text reads as this number (nothing: not a number).
+double plottedFrom(ParameterField field, std::optional<double> number) {
+    if (!number)
+        return fallbackOf(field);
+    if (field != ParameterField::Text9)
+        return *number;
+    return *number == 0 ? fallbackOf(field) : std::min(*number, LargestINST);
+}
+
+// A text of a file that keeps no readings, read as the teacher's window most likely read it,
+// whatever the settings here: with a decimal comma or with a decimal point. Numbers take no
+// grouping, so a text with a separator reads under one of the two only, and one without reads
+// alike under both.
+std::optional<double> readWithEitherSeparator(const QString& text) {
+    const std::optional<double> withComma = parseNumber(text, QStringLiteral(","));
+    return withComma ? withComma : parseNumber(text, QStringLiteral("."));
+}
+
 } // namespace
 
 double plottedValue(ParameterField field, const QString& text) {
-    if (!IsNumeric(text))
-        return fallbackOf(field);
-    const double value = TextToDouble(text);
-    if (field != ParameterField::Text9)
-        return value;
-    return value == 0 ? fallbackOf(field) : std::min(value, LargestINST);
+    return plottedFrom(field, parseNumber(text));
 }
 
 Exercise assignmentOf(const Exercise& work, const Assignment& assignment) {
@@ -48,7 +61,17 @@ Exercise assignmentOf(const Exercise& work, const Assignment& assignment) {
     exercise.Incr = work.Incr;
     exercise.drawingSize = work.drawingSize;
     exercise.assignment = assignment;
+    std::array<double, ParameterFieldCount> values{};
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i)
+        values[i] = plottedValue(ParameterField(i), work.controls.fields[i]);
+    exercise.assignment->fieldValues = values;
     return exercise;
+}
+
+double teacherValue(const Exercise& assignment, ParameterField field) {
+    if (assignment.assignment && assignment.assignment->fieldValues)
+        return (*assignment.assignment->fieldValues)[static_cast<std::size_t>(field)];
+    return plottedFrom(field, readWithEitherSeparator(assignment.controls.field(field)));
 }
 
 bool changesLockedValue(const Exercise& attempt, const Exercise& assignment) {
@@ -58,7 +81,7 @@ bool changesLockedValue(const Exercise& attempt, const Exercise& assignment) {
         const auto field = static_cast<ParameterField>(i);
         if (!assignment.assignment->locks(field))
             continue;
-        const double locked = plottedValue(field, assignment.controls.field(field));
+        const double locked = teacherValue(assignment, field);
         if (std::any_of(attempt.curves.begin(), attempt.curves.end(),
                         [&](const PlotRecord& curve) { return curveValue(curve, field) != locked; }))
             return true;

@@ -4,16 +4,20 @@
 #include "Exercise.h"
 
 // The assignment a teacher makes of the work in the window: its values as they stand (the fields
-// as typed, the bars, the mode, the ratio, the drawing's size) with what the teacher set, and no
-// curves yet.
+// as typed, the bars, the mode, the ratio, the drawing's size) with what the teacher set, the
+// fields' values as this window reads them now, and no curves yet.
 Exercise assignmentOf(const Exercise& work, const Assignment& assignment);
 
 // The value a plot reads from a field's text, after any fallback (INST of 0 read as 1, above
 // the largest as the largest), in the regional settings of now.
 double plottedValue(ParameterField field, const QString& text);
 
+// The value of a field of the exercise given as an assignment, as the teacher's window read it:
+// the reading the assignment keeps; for a file that keeps none, the field's text read with a
+// decimal comma or point, whichever makes it a number, then the plot's fallbacks. The same in
+// any regional settings.
+double teacherValue(const Exercise& assignment, ParameterField field);
+
 // Whether a curve of the attempt was drawn with a value that the assignment locks other than the
-// one its field gives: the field's text read as a plot reads it (a text that is not a number
-// falls back as the plot falls back, an INST of 0 to 1, one above the largest to the largest), in
-// the regional settings of now. False when the exercise is no assignment.
+// teacher's value of its field. False when the exercise is no assignment.
 bool changesLockedValue(const Exercise& attempt, const Exercise& assignment);

@@ -71,14 +71,6 @@ double incr(const FileNode& node) {
     return value;
 }
 
-double inst(const FileNode& node) {
-    const double value = node.number();
-    if (value == 0 || value > LargestINST)
-        node.refuseWith(
-            QStringLiteral("dovrebbe essere un numero diverso da 0 e non più grande di 100000"));
-    return value;
-}
-
 std::int16_t horizontal(const FileNode& node) {
     return static_cast<std::int16_t>(node.integerBetween(-HScroll1Bound, HScroll1Bound));
 }
@@ -116,7 +108,7 @@ std::vector<PlotRecord> readCurves(const FileNode& list) {
         curve.RAY = value("RAY");
         curve.AVX = value("AVX");
         curve.AVY = value("AVY");
-        curve.INST = inst(item.at("INST"_L1, QStringLiteral("INST")));
+        curve.INST = readINST(item.at("INST"_L1, QStringLiteral("INST")));
         curve.SPTX = horizontal(item.at("SPTX"_L1, QStringLiteral("spostamento orizzontale")));
         curve.SPTY = vertical(item.at("SPTY"_L1, QStringLiteral("spostamento verticale")));
         points += anglesWalked(curve.INST);

@@ -1,5 +1,7 @@
 #include "FileReading.h"
 
+#include "PlotRecord.h"
+
 #include <QJsonArray>
 #include <QJsonObject>
 #include <cmath>
@@ -142,6 +144,14 @@ const QJsonValue& FileNode::expect(QJsonValue::Type type) const {
         refuseWith(QStringLiteral("dovrebbe essere %1, non %2")
                        .arg(typeName(type), typeName(value_.type())));
     return value_;
+}
+
+double readINST(const FileNode& node) {
+    const double value = node.number();
+    if (value == 0 || value > LargestINST)
+        node.refuseWith(
+            QStringLiteral("dovrebbe essere un numero diverso da 0 e non più grande di 100000"));
+    return value;
 }
 
 QString textProblem(const QString& text, int maxLength) {

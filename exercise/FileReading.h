@@ -50,6 +50,9 @@ private:
     QString prefix_;
 };
 
+// An INST as a plot takes it: not 0 and at most LargestINST (a negative one plots nothing).
+double readINST(const FileNode& node);
+
 // Why a text could not be written into a file that opens again, or nothing: the file's limit is
 // maxLength characters, and a lone half of a surrogate pair would not survive being written.
 QString textProblem(const QString& text, int maxLength);

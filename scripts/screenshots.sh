@@ -163,6 +163,13 @@ for name, bars in students.items():
                    "window": window}, f, indent=4)
 with open(os.path.join(folder, "giulia.curva"), "w") as f:
     f.write('{"format": "curve-sulla-corda", "version": 2, "assignment": {')
+# The handout itself, beside the folder, with the fields as the teacher's window read them.
+window = {"fields": fields, "HScroll1": 0, "HScroll2": 0, "Check1": False, "Incr": 0.61,
+          "width": 1280, "height": 990, "Miocolor": 0, "curves": []}
+values = {name: float(text) for name, text in fields.items()}
+with open(os.path.join(folder, "..", "consegna.curva"), "w") as f:
+    json.dump({"format": "curve-sulla-corda", "version": 2,
+               "assignment": dict(assignment, values=values), "window": window}, f, indent=4)
 PYTHON
 xdotool mousemove --window "$form4" $((width * 3 / 4)) $((height / 2)) click 3
 sleep 0.5
@@ -175,7 +182,14 @@ xdotool type --delay 20 "$work/classe"
 xdotool key Return
 summary=$(window "Riepilogo della classe")
 sleep 1
-# Sorted by the nearest distance: a click on its column's title.
-click "$summary" 195 20
+# Judged by the handout: "Consegna…", the fourth button, and its file.
+click "$summary" 641 397
+window "Consegna della classe" >/dev/null
+xdotool type --delay 20 "$work/consegna.curva"
+xdotool key Return
+sleep 1
+# Sorted by the nearest distance: a click on its column's title, under the line that says what
+# judges the class.
+click "$summary" 195 40
 shoot "$summary" summary
 xdotool key Escape

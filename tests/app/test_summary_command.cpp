@@ -61,13 +61,6 @@ QList<QStringList> readCsv(const QByteArray& bytes) {
     return quoted || !field.isEmpty() || !fields.isEmpty() ? QList<QStringList>() : records;
 }
 
-// An assignment as it comes, the chord and the target locked, with this tolerance.
-Assignment toleranceOf(double tolerance) {
-    Assignment assignment;
-    assignment.tolerance = tolerance;
-    return assignment;
-}
-
 } // namespace
 
 class SummaryCommandTest : public QObject {
@@ -77,7 +70,6 @@ class SummaryCommandTest : public QObject {
     QString classFolder, attempt, refused, empty, out;
     QStringList attemptRow;
     Exercise attempted;
-    double nearestDistance = 0;
 
 private slots:
     void initTestCase() {
@@ -106,8 +98,7 @@ private slots:
                       QString::number(nearest->SPTY),
                       "",
                       "",
-                      ""};
-        nearestDistance = nearest->nearest.distance;
+                      "giudicato con i propri valori, senza consegna"};
         attempted = form.exercise();
         attempt = classFolder + "/anna;b.curva";
         write(attempt, exerciseToJson(attempted));
@@ -167,51 +158,28 @@ private slots:
         }
     }
 
-    // The tolerance of the assignment given, else the attempt's own; locked values checked only
-    // against an assignment given. Tolerances are in units of the attempt's nearest distance.
-    void judging_data() {
-        QTest::addColumn<double>("given");     // 0: no --consegna
-        QTest::addColumn<QString>("givenDAX"); // the chord's start in the given assignment
-        QTest::addColumn<double>("own");       // 0: the attempt has no assignment
-        QTest::addColumn<QString>("reached");
-        QTest::addColumn<QString>("changed");
-        const auto row = [](const char* name, double given, const char* givenDAX, double own,
-                            const char* reached, const char* changed) {
-            QTest::newRow(name) << given << QString(givenDAX) << own << QString(reached)
-                                << QString(changed);
-        };
-        row("own tolerance, reached", 0, "", 1.01, "sì", "");
-        row("own tolerance, missed", 0, "", 0.99, "no", "");
-        row("the given tolerance first", 0.99, "20", 1.01, "no", "no");
-        row("given, reached, nothing changed", 1.01, "20", 0, "sì", "no");
-        row("given, a locked value changed", 1.01, "25", 0, "sì", "sì");
-    }
-    void judging() {
-        QFETCH(double, given);
-        QFETCH(QString, givenDAX);
-        QFETCH(double, own);
-        QFETCH(QString, reached);
-        QFETCH(QString, changed);
-        Exercise work = attempted;
-        if (own > 0)
-            work.assignment = toleranceOf(own * nearestDistance);
+    // The teacher's assignment judges, run as a teacher runs it: her target and her tolerance,
+    // although the student's file moved its target onto its own curve and raised its tolerance,
+    // and her "0,5", typed under Italian settings, a half although the program runs with the
+    // suite's LANG=C.UTF-8.
+    void consegnaJudgesByTheTeachersValues() {
+        Assignment teachers;
+        teachers.locked = {LockedGroup::Chord, LockedGroup::Increments};
+        const QString given = dir.filePath("consegna-punto.curva");
+        write(given, exerciseToJson(assignmentOf(pointChordExercise("0,5", false), teachers)));
+        Exercise edited = pointChordExercise("0,5", true);
+        edited.assignment = Assignment();
+        edited.assignment->tolerance = Assignment::MaxTolerance;
+        edited.curves[0].RAX = edited.curves[0].RAY = 10;
         const QString path = dir.filePath("elena.curva");
-        write(path, exerciseToJson(work));
-        QStringList arguments{"--riepilogo", out, path};
-        if (given > 0) {
-            Exercise assignment = assignmentOf(attempted, toleranceOf(given * nearestDistance));
-            assignment.controls.field(ParameterField::Text1) = givenDAX;
-            const QString givenPath = dir.filePath("consegna.curva");
-            write(givenPath, exerciseToJson(assignment));
-            arguments << "--consegna" << givenPath;
-        }
-        const ProgramRun run = runProgram(arguments);
+        write(path, exerciseToJson(edited));
+
+        const ProgramRun run = runProgram({"--riepilogo", out, "--consegna", given, path});
         QVERIFY2(run.status == 0, qPrintable(run.output));
         QFile csv(out);
         QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QList<QStringList> records = readCsv(csv.readAll());
-        QCOMPARE(records.size(), 2);
-        QCOMPARE(records[1].mid(6, 2), (QStringList{reached, changed}));
+        QCOMPARE(readCsv(csv.readAll()).value(1),
+                 QStringList({"elena.curva", "1", "5", "1", "0", "0", "no", "no", ""}));
     }
 
     // A folder's attempts by name, not its subfolders' nor its other files; the distance with a

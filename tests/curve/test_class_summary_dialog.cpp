@@ -1,5 +1,6 @@
 // "Riepilogo della classe": the table sorts every column, numbers as numbers; "Apri" opens the
 // chosen attempt in the real curve window; "Salva CSV…" writes what the command line writes.
+#include "AssignmentWork.h"
 #include "ClassSummaryDialog.h"
 #include "ExerciseFile.h"
 #include "ExerciseSamples.h"
@@ -21,11 +22,15 @@
 
 namespace {
 
-class ScriptedAsker : public SaveFileAsker, public FolderAsker {
+class ScriptedAsker : public SaveFileAsker, public FolderAsker, public OpenFileAsker {
 public:
     QString answer;
+    QString opened;
     QString askSaveFileName(const SaveChoice&, QString&) override { return answer; }
     QString askFolder(const QString&, const QString&) override { return answer; }
+    QString askOpenFileName(const QString&, const QString&, const QStringList&) override {
+        return opened;
+    }
 };
 
 SummaryRow row(const char* file, int curves, double distance, int sptx) {
@@ -50,6 +55,14 @@ QPushButton* button(QWidget& dialog, const QString& text) {
         if (b->text() == text)
             return b;
     return nullptr;
+}
+
+// The summary's only row, from "Distanza minima" to "Nota".
+QStringList judged(ClassSummaryDialog& dialog) {
+    QStringList texts;
+    for (int c = int(SummaryColumn::Distance); c < SummaryColumnCount; ++c)
+        texts << dialog.table()->model()->index(0, c).data().toString();
+    return texts;
 }
 
 } // namespace
@@ -120,6 +133,52 @@ private slots:
         QVERIFY(clicked);
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(form.model().curves().size(), 1u);
+        QCOMPARE(prompter.messages, QStringList());
+    }
+
+    // An attempt that moved its target onto its own curve and raised its tolerance reads
+    // "Raggiunto sì" by its own values; "Consegna…" judges it by the teacher's, the next summary
+    // starts with the same assignment, and "Senza consegna" goes back.
+    void consegnaJudgesByTheTeachersValues() {
+        QTemporaryDir folder;
+        Exercise attempt = pointChordExercise("0,5", true);
+        attempt.assignment = Assignment{"", Assignment::MaxTolerance, {}, 0, false};
+        attempt.curves[0].RAX = attempt.curves[0].RAY = 10;
+        const Exercise assignment = assignmentOf(pointChordExercise("0,5", false), {});
+        // Named so that the folder does not list it among the attempts.
+        for (const auto& [name, exercise] :
+             {std::pair{"anna.curva", attempt}, {"consegna", assignment}}) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(exerciseToJson(exercise)) > 0);
+        }
+        RecordingPrompter prompter;
+        Form4 form(&prompter);
+        ScriptedAsker askers;
+        askers.answer = folder.path();
+        askers.opened = folder.filePath("consegna");
+        form.setOpenFileAsker(askers);
+        const auto summary = [&](const std::function<void(ClassSummaryDialog&)>& use) {
+            QTimer::singleShot(0, this, [&] {
+                auto* dialog = dynamic_cast<ClassSummaryDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                use(*dialog);
+                button(*dialog, "Chiudi")->click();
+            });
+            showClassSummary(form, askers);
+        };
+        const QStringList byTheTeacher{"5", "1", "0", "0", "no", "sì", ""};
+        const QStringList byItsOwn{
+            "0", "1", "0", "0", "sì", "", "giudicato con i propri valori, senza consegna"};
+        summary([&](ClassSummaryDialog& dialog) {
+            QCOMPARE(judged(dialog), byItsOwn);
+            button(dialog, "Consegna…")->click();
+            QCOMPARE(judged(dialog), byTheTeacher);
+        });
+        summary([&](ClassSummaryDialog& dialog) {
+            QCOMPARE(judged(dialog), byTheTeacher);
+            button(dialog, "Senza consegna")->click();
+            QCOMPARE(judged(dialog), byItsOwn);
+        });
         QCOMPARE(prompter.messages, QStringList());
     }
 

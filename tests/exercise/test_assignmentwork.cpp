@@ -54,6 +54,8 @@ void TestAssignmentWork::keepsTheWorkWithoutCurves() {
     expected.Incr = 0.75;
     expected.drawingSize = {800, 600};
     expected.assignment = assignment;
+    // The fields as the window reads them under Italian settings.
+    expected.assignment->fieldValues = {{20, 30, 300, 150, 70, 270, 5, 1, 1}};
     QVERIFY(sameExercise(assignmentOf(work, assignment), expected));
 }
 

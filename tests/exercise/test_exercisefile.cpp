@@ -110,6 +110,19 @@ void TestExerciseFile::reading_data() {
     refused("solution as text", assign("assignment.solutionAllowed", "no"),
             "la consegna: soluzione permessa (assignment.solutionAllowed) dovrebbe essere un "
             "valore logico");
+    Exercise withReadings = assignedExercise();
+    withReadings.assignment->fieldValues = {{20, 30, 300, 150, 70, 270, 5, 1, 1}};
+    auto reading = [&withReadings](const QString& path, const QJsonValue& value) {
+        return edited(withReadings, path, value);
+    };
+    refused("teacher's readings as a list", reading("assignment.values", QJsonArray{20}),
+            "la consegna: valori dei campi (assignment.values) dovrebbe essere un oggetto, non "
+            "un elenco");
+    refused("teacher's reading missing", reading("assignment.values.AVX", QJsonValue::Undefined),
+            "la consegna: valore di AVX (assignment.values.AVX) manca");
+    refused("teacher's INST 0", reading("assignment.values.INST", 0),
+            "la consegna: valore di INST (assignment.values.INST) dovrebbe essere un numero "
+            "diverso da 0 e non più grande di 100000");
     refused("missing curve key", edit("window.curves.1.INST", QJsonValue::Undefined),
             "la curva 2: INST (window.curves[1].INST) manca");
     refused("missing field", edit("window.fields.AVX", QJsonValue::Undefined),
@@ -319,6 +332,7 @@ void TestExerciseFile::roundTrip() {
         assignment.locked = {LockedGroup::Density};
         assignment.maxCurves = 7;
         assignment.solutionAllowed = true;
+        assignment.fieldValues = {{0.1, -1.0 / 3, 1e-310, -1e300, 0, 300, LargestINST, -1, 0.5}};
         exercise.assignment = assignment;
     }
 

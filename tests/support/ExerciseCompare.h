@@ -23,8 +23,12 @@ inline bool sameKeptCurve(const PlotRecord& a, const PlotRecord& b) {
 inline bool sameAssignment(const std::optional<Assignment>& a, const std::optional<Assignment>& b) {
     if (!a || !b)
         return !a && !b;
+    const auto& values = a->fieldValues;
+    const auto& others = b->fieldValues;
     return a->text == b->text && sameBits(a->tolerance, b->tolerance) && a->locked == b->locked &&
-           a->maxCurves == b->maxCurves && a->solutionAllowed == b->solutionAllowed;
+           a->maxCurves == b->maxCurves && a->solutionAllowed == b->solutionAllowed &&
+           values.has_value() == others.has_value() &&
+           (!values || std::equal(values->begin(), values->end(), others->begin(), sameBits));
 }
 
 inline bool sameExercise(const Exercise& a, const Exercise& b) {

@@ -55,3 +55,32 @@ inline Exercise assignedExercise() {
     exercise.assignment = assignment;
     return exercise;
 }
+
+// An exercise whose chord is a point, (10; 10), with the target (13; 14) and the given AVX text;
+// with a curve, one drawn with both bars at 0 and AVX 0.5: every point of it is (10; 10), so it
+// comes 5 from the target, exactly.
+inline Exercise pointChordExercise(const QString& AVX, bool withCurve) {
+    Exercise exercise;
+    const char* texts[] = {"10", "10", "13", "10", "10", "14", "5", "1", ""};
+    for (std::size_t i = 0; i < ParameterFieldCount; ++i)
+        exercise.controls.fields[i] = QString::fromLatin1(texts[i]);
+    exercise.controls.field(ParameterField::Text11) = AVX;
+    exercise.Incr = 0.61;
+    exercise.drawingSize = {1280, 990};
+    if (!withCurve)
+        return exercise;
+    PlotRecord curve;
+    curve.curve = 1;
+    curve.Miocolor = 1;
+    curve.axes = true;
+    curve.Incr = 0.61;
+    curve.DAX = curve.DAY = curve.ALX = curve.ALY = 10;
+    curve.RAX = 13;
+    curve.RAY = 14;
+    curve.AVX = 0.5;
+    curve.AVY = 1;
+    curve.INST = 5;
+    exercise.curves = {curve};
+    exercise.Miocolor = 1;
+    return exercise;
+}
