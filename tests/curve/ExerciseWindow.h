@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <functional>
 
 // Answers the file dialogs with the names given, one per question.
 class ScriptedAsker : public SaveFileAsker, public OpenFileAsker {
@@ -26,13 +27,16 @@ public:
 };
 
 // Answers the question about unsaved changes as told, one answer per question; unexpected
-// questions are cancelled.
+// questions are cancelled. onAsk runs while the question is open.
 class ScriptedQuestion : public SaveQuestion {
 public:
     QList<Answer> answers;
     QStringList asked;
+    std::function<void()> onAsk;
     Answer askToSave(const QString& text) override {
         asked << text;
+        if (onAsk)
+            onAsk();
         return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
     }
 };
@@ -41,10 +45,11 @@ struct Window {
     RecordingPrompter prompter;
     ScriptedAsker asker;
     ScriptedQuestion question;
-    Form4 form{&prompter};
+    Form4 form;
     double incr = 0.75;
 
-    Window() {
+    // The messages recorded, or shown in real message boxes.
+    explicit Window(bool messageBoxes = false) : form(messageBoxes ? nullptr : &prompter) {
         form.readIncr = [this] { return incr; };
         form.resize(900, 700);
         form.setSaveFileAsker(asker);
