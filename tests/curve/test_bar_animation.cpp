@@ -2,6 +2,8 @@
 // curve window: what a frame does, how it stops, and that it is one step of the history.
 #include "BarAnimation.h"
 #include "BarAnimator.h"
+#include "ExerciseFile.h"
+#include "ExerciseFiles.h"
 #include "ExerciseWindow.h"
 #include "NumberText.h"
 #include "ScrollBar.h"
@@ -10,7 +12,10 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUrl>
 
 Q_DECLARE_METATYPE(QList<double>)
 
@@ -224,6 +229,46 @@ private slots:
         QCOMPARE(window.prompter.messages.size(), 1);
         QCOMPARE(form.model().curves().size(), std::size_t(3));
         QCOMPARE(form.Text6->text(), IntegerToText(std::int16_t(form.HScroll1->value())));
+    }
+
+    // A file dropped while a bar plays: the bar stops as the file lands, so the opening is a
+    // step of its own, after the question about the animation's curves. Esc, Ctrl+Z and Ctrl+S
+    // then take the opening back and save the first exercise in its own file, never in the
+    // dropped one.
+    void dropWhilePlaying() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("A.curva"), b = dir.filePath("B.curva");
+        Window window;
+        Form4& form = window.form;
+        QVERIFY(window.drawn());
+        QVERIFY(writeFile(a, exerciseToJson(form.exercise())));
+        form.Text3->setText("500");
+        form.Command2_Click();
+        const QByteArray dropped = exerciseToJson(form.exercise());
+        QVERIFY(writeFile(b, dropped));
+        QVERIFY(form.exerciseFiles().open(a));
+        QSignalSpy frames(form.HScroll1, &QScrollBar::valueChanged);
+        play(form, "Anima barra orizzontale");
+        QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 3, 5000);
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(b)});
+        const QPoint at(form.width() - 20, form.height() - 20);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.windowHandle(), &enter);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form.windowHandle(), &drop);
+        QVERIFY(!playing(form));
+        window.question.answers = {SaveQuestion::Answer::Discard};
+        QTRY_COMPARE(form.exerciseFiles().currentPath(), b);
+        QCOMPARE(window.question.asked.size(), 1);
+
+        QTest::keyClick(form.focusWidget(), Qt::Key_Escape);
+        QTest::keyClick(form.focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(form.focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(contentsOf(b), dropped);
+        QCOMPARE(form.exerciseFiles().currentPath(), a);
+        QCOMPARE(contentsOf(a), exerciseToJson(form.exercise()));
     }
 };
 
