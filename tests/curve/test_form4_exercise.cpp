@@ -161,6 +161,30 @@ private slots:
         QVERIFY(!form.history().canRedo());
     }
 
+    // The history keeps the latest hundred steps: a hundred plots are all taken back to the
+    // window's first drawing; of a hundred and one, the first stays.
+    void historyKeepsAHundredSteps_data() {
+        QTest::addColumn<int>("plots");
+        QTest::newRow("a hundred") << 100;
+        QTest::newRow("a hundred and one") << 101;
+    }
+    void historyKeepsAHundredSteps() {
+        QFETCH(int, plots);
+        Window w;
+        Form4& form = w.form;
+        QVERIFY(w.drawn());
+        const Seen first = seen(form);
+        form.Command1_Click();
+        const Seen afterFirst = seen(form);
+        for (int i = 1; i < plots; ++i)
+            form.Command1_Click();
+        int undone = 0;
+        for (; form.history().canUndo(); ++undone)
+            form.history().undo();
+        QCOMPARE(undone, 100);
+        QCOMPARE(seen(form), plots == 100 ? first : afterFirst);
+    }
+
     // Saved, cleared and opened again: the same picture in the same window size, the same
     // controls, the next curve in the next colour; saving again writes the same bytes. Opened
     // in a fresh window (another screen's ratio), the exercise's own ratio draws it.
