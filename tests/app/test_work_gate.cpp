@@ -13,14 +13,10 @@
 #include "RecentExercises.h"
 
 #include <QDir>
-#include <QMenu>
-#include <QMimeData>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QUrl>
 #include <optional>
 
 namespace {
@@ -34,38 +30,6 @@ public:
     bool askToApply(const QString&) override { return false; }
     QString askFolder(const QString&, const QString&) override { return folder; }
 };
-
-// An entry of the drawing's menu as it stands; "submenu/entry" for a submenu's.
-QAction* menuEntry(Form4& form, QMenu& menu, const QString& path) {
-    form.fillContextMenu(menu);
-    QList<QAction*> actions = menu.actions();
-    for (const QString& text : path.split('/')) {
-        const auto found = std::find_if(actions.begin(), actions.end(),
-                                        [&](QAction* a) { return a->text() == text; });
-        if (found == actions.end())
-            return nullptr;
-        if (text == path.section('/', -1))
-            return *found;
-        actions = (*found)->menu()->actions();
-    }
-    return nullptr;
-}
-
-bool playing(Form4& form) {
-    QMenu menu;
-    return menuEntry(form, menu, "Ferma animazione") != nullptr;
-}
-
-void drop(Form4& form, const QString& path) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint at(form.width() - 20, form.height() - 20);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.windowHandle(), &enter);
-    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.windowHandle(), &dropped);
-    QCoreApplication::processEvents();
-}
 
 void openFromClassSummary(Form4& form, Answers& answers, const QString& path) {
     answers.folder = QFileInfo(path).path();
@@ -83,14 +47,11 @@ void openFromClassSummary(Form4& form, Answers& answers, const QString& path) {
 class TestWorkGate : public QObject {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> settings_;
+    std::optional<PrivateSettings> settings_;
 
 private slots:
     void initTestCase() { useLocale(); }
-    void init() {
-        settings_.emplace();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
-    }
+    void init() { settings_.emplace(); }
 
     void everyEntryPassesTheGate_data() {
         QTest::addColumn<QString>("entry");
@@ -162,8 +123,7 @@ private slots:
         form.history().undo();
         QSignalSpy frames(form.HScroll1, &QScrollBar::valueChanged);
         if (barPlaying) {
-            QMenu menu;
-            menuEntry(form, menu, "Anima barra orizzontale")->trigger();
+            chooseEntry(form, "Anima barra orizzontale");
             QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 2, 5000);
             // Whatever forgot the gate would still find the bar's curves unsaved.
             QVERIFY(form.document().hasUnsavedChanges());
@@ -178,7 +138,8 @@ private slots:
 
         files.answers = {entry == "Apri esercizio…" ? other : dir.filePath("consegna.curva")};
         if (entry == "a dropped file") {
-            drop(form, other);
+            dropFile(form, other);
+            QCoreApplication::processEvents();
         } else if (entry == "Apri of the class summary") {
             openFromClassSummary(form, answers, other);
         } else if (entry == "ESCI") {
@@ -188,10 +149,7 @@ private slots:
         } else if (entry == "closing the window") {
             form.close();
         } else {
-            QMenu menu;
-            QAction* action = menuEntry(form, menu, entry);
-            QVERIFY(action);
-            action->trigger();
+            chooseEntry(form, entry);
         }
         const int framesShown = frames.count();
         QTest::qWait(100);

@@ -19,7 +19,6 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -95,15 +94,12 @@ template <> char* toString(const Seen& s) {
 class Form4ExerciseTest : public QObject {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> settings_;
+    std::optional<PrivateSettings> settings_;
 
 private slots:
     void initTestCase() { useLocale(); }
     // Every test starts with no recent exercises, in a settings folder of its own.
-    void init() {
-        settings_.emplace();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
-    }
+    void init() { settings_.emplace(); }
 
     // Each kind of step, taken back one by one to the window's first drawing and done again:
     // the same pixels, controls and distance line at every step, and no message (no field is
