@@ -26,7 +26,8 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
     redo_ = windowAction(
         QStringLiteral("Ripeti curva"),
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    find_ = windowAction(QStringLiteral("Trova spostamenti…"), {QKeySequence(Qt::CTRL | Qt::Key_T)});
+    find_ =
+        windowAction(QStringLiteral("Trova spostamenti…"), {QKeySequence(Qt::CTRL | Qt::Key_T)});
     open_ = windowAction(QStringLiteral("Apri esercizio…"), {QKeySequence(Qt::CTRL | Qt::Key_O)});
     save_ = windowAction(QStringLiteral("Salva esercizio"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
     saveAs_ = windowAction(QStringLiteral("Salva esercizio con nome…"),
