@@ -5,6 +5,7 @@
 #include "Form2.h"
 #include "Form4.h"
 #include "ScrollBar.h"
+#include "WorkGate.h"
 
 #include <QCoreApplication>
 
@@ -28,9 +29,9 @@ Form2& Forms::form2() {
     if (!form2_) {
         form2_ = std::make_unique<Form2>(prompter_);
         form2_->showCurveWindow = [this] { navigation_.showCurveWindow(); };
-        // The curve window's unsaved work is not dropped by the calibration window's ESCI either.
+        // The calibration window's ESCI ends the curve window's work too: it passes its gate.
         form2_->endProgram = [this] {
-            if (!form4_ || form4_->exerciseFiles().settleUnsavedChanges())
+            if (!form4_ || form4_->workGate().pass(WorkGate::Change::Drops))
                 navigation_.endProgram();
         };
         // A calibration made after an exercise was opened replaces the exercise's own ratio.

@@ -1,6 +1,7 @@
 #include "ScrollBar.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 HScrollBar::HScrollBar(int minimum, int maximum, int smallChange, int largeChange, QWidget* parent)
@@ -46,6 +47,15 @@ void HScrollBar::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+void HScrollBar::letGo() {
+    // Ending a drag would report the thumb's position from inside whatever lets go.
+    if (isSliderDown())
+        return;
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(), QPointF(), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QScrollBar::mouseReleaseEvent(&release);
+}
+
 // The style draws a focused bar like any other: a keyboard user would not see where the focus
 // is. A frame in the highlight colour, over the bar's outer pixels, marks it as the fields' own
 // frames mark theirs; without the focus the bar is the style's alone.
@@ -61,4 +71,19 @@ void HScrollBar::paintEvent(QPaintEvent* event) {
     painter.fillRect(r.left(), r.bottom() - width + 1, r.width(), width, colour);
     painter.fillRect(r.left(), r.top(), width, r.height(), colour);
     painter.fillRect(r.right() - width + 1, r.top(), width, r.height(), colour);
+}
+
+void BarReleasingPrompter::letGo() {
+    for (HScrollBar* bar : bars_)
+        bar->letGo();
+}
+
+void BarReleasingPrompter::MsgBox(const QString& text) {
+    letGo();
+    shown_.MsgBox(text);
+}
+
+void BarReleasingPrompter::MsgBox(const QString& title, const QString& text) {
+    letGo();
+    shown_.MsgBox(title, text);
 }

@@ -10,9 +10,6 @@ BarAnimator::BarAnimator(Form4& window) : QObject(&window), window_(window) {
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(1000 / BarAnimation::FramesPerSecond);
     connect(&timer_, &QTimer::timeout, this, &BarAnimator::tick);
-    window_.installEventFilter(this);
-    for (QWidget* child : window_.findChildren<QWidget*>())
-        child->installEventFilter(this);
 }
 
 void BarAnimator::fill(QMenu& menu) {
@@ -99,9 +96,9 @@ bool BarAnimator::ownKey(const QKeyEvent& key, bool act) {
     }
 }
 
-bool BarAnimator::eventFilter(QObject* watched, QEvent* event) {
+bool BarAnimator::takeEvent(QObject* watched, QEvent* event) {
     if (!running())
-        return QObject::eventFilter(watched, event);
+        return false;
     switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress: {
@@ -131,11 +128,10 @@ bool BarAnimator::eventFilter(QObject* watched, QEvent* event) {
             stop();
         break;
     case QEvent::Drop:
-    case QEvent::Close:
         stop();
         break;
     default:
         break;
     }
-    return QObject::eventFilter(watched, event);
+    return false;
 }

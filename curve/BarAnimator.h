@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BarAnimation.h"
+#include "EventRouter.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -15,14 +16,14 @@ class QScrollBar;
 // "Anima barra orizzontale" and "Anima barra verticale" of the curve window: a bar that plays by
 // itself, each frame one change of its position, handled as if the user had moved it. While it
 // plays, its entry reads "Ferma animazione" and two more make it faster or slower, as "+" and "−"
-// do anywhere in the window; Esc stops it. So does a click or a key on any control, closing the
-// window and any entry of the menu that changes the work (the menu stops the animation before
-// those). From its first frame to its stop it is one step of the history.
-class BarAnimator : public QObject {
+// do anywhere in the window; Esc stops it. So does a click or a key on any control, a drop, and
+// whatever passes the window's gate (see WorkGate). From its first frame to its stop it is one
+// step of the history.
+class BarAnimator : public QObject, public EventHandler {
     Q_OBJECT
 
 public:
-    // Owned by the window.
+    // Owned by the window; the window's events come through its router.
     explicit BarAnimator(Form4& window);
 
     // The entries at the menu's end, after a separator.
@@ -35,8 +36,8 @@ public:
     // last frame is still being drawn (its message waits for an OK): then none.
     void tick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Takes the animation's own keys; any other key, a click on a control or a drop stops it.
+    bool takeEvent(QObject* watched, QEvent* event) override;
 
 private:
     // Esc, "+" and "−": true when the key was the animation's.

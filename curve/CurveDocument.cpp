@@ -97,7 +97,8 @@ void CurveDocument::saved(const QString& path) {
 }
 
 bool CurveDocument::hasUnsavedChanges() const {
-    return !file_.path.isEmpty() && history_.state() != file_.savedState;
+    // A step still open (a bar playing) holds changes the history does not count yet.
+    return !file_.path.isEmpty() && (history_.state() != file_.savedState || step_);
 }
 
 void CurveDocument::restoreWindowState(const WindowState& state) {

@@ -63,7 +63,8 @@ public:
     void targetReachedTold() { file_.targetReachedTold = true; }
     // The work was just written to path.
     void saved(const QString& path);
-    // The work differs from the file it was last opened from or saved to; never without a file.
+    // The work differs from the file it was last opened from or saved to, or a step is still
+    // open; never without a file.
     bool hasUnsavedChanges() const;
 
     QUndoStack& history() { return history_.stack(); }

@@ -4,7 +4,6 @@
 #include "Form4.h"
 
 #include <QDropEvent>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
 
@@ -19,23 +18,19 @@ QString firstExercise(const QMimeData* data) {
 
 } // namespace
 
-ExerciseDrop::ExerciseDrop(Form4& window) : QObject(&window), window_(window) {
-    // A field would take a dropped file for its path as text: it is asked first. A drop on any
-    // other control reaches the window, the first that accepts drops.
+ExerciseDrop::ExerciseDrop(Form4& window) : window_(window) {
+    // A drop on a control that takes none reaches the window.
     window_.setAcceptDrops(true);
-    window_.installEventFilter(this);
-    for (QLineEdit* field : window_.findChildren<QLineEdit*>())
-        field->installEventFilter(this);
 }
 
-bool ExerciseDrop::eventFilter(QObject* watched, QEvent* event) {
+bool ExerciseDrop::takeEvent(QObject*, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
-        return QObject::eventFilter(watched, event);
+        return false;
     auto* drop = static_cast<QDropEvent*>(event);
     const QString path = firstExercise(drop->mimeData());
     if (path.isEmpty())
-        return QObject::eventFilter(watched, event);
+        return false;
     // A copy: a move would have the file manager delete the file.
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
@@ -43,6 +38,7 @@ bool ExerciseDrop::eventFilter(QObject* watched, QEvent* event) {
     // program the file came from waiting.
     if (type == QEvent::Drop)
         QMetaObject::invokeMethod(
-            this, [this, path] { window_.exerciseFiles().open(path); }, Qt::QueuedConnection);
+            &window_, [&window = window_, path] { window.exerciseFiles().open(path); },
+            Qt::QueuedConnection);
     return true;
 }

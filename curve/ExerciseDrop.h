@@ -1,19 +1,19 @@
 #pragma once
 
-#include <QObject>
+#include "EventRouter.h"
 
 class Form4;
 
 // An exercise file dropped anywhere on the curve window, on a field too, opens as "Apri
 // esercizio…" opens it: of several files, the first exercise among them. Every other drop goes
 // where it went before, so a text dropped on a field still goes in the field.
-class ExerciseDrop : public QObject {
+class ExerciseDrop final : public EventHandler {
 public:
-    // Owned by the window.
+    // The window's events come through its router; a field would take a dropped file for its
+    // path as text, so the router must be on the fields too.
     explicit ExerciseDrop(Form4& window);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool takeEvent(QObject* watched, QEvent* event) override;
 
 private:
     Form4& window_;

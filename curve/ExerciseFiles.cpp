@@ -8,7 +8,7 @@
 #include "Form4.h"
 #include "LongWorkProgress.h"
 #include "RecentExercises.h"
-#include "SaveQuestion.h"
+#include "WorkGate.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -55,23 +55,6 @@ const QString& ExerciseFiles::currentPath() const {
     return window_.document().path();
 }
 
-bool ExerciseFiles::settleUnsavedChanges() {
-    const CurveDocument& document = window_.document();
-    if (!document.hasUnsavedChanges())
-        return true;
-    const QString text = QStringLiteral("Salvare le modifiche all'esercizio \"%1\"?")
-                             .arg(QFileInfo(document.path()).fileName());
-    switch (window_.saveQuestion().askToSave(text)) {
-    case SaveQuestion::Answer::Save:
-        return save();
-    case SaveQuestion::Answer::Discard:
-        return true;
-    case SaveQuestion::Answer::Cancel:
-        break;
-    }
-    return false;
-}
-
 void ExerciseFiles::remember(const QString& path) {
     lastFolder_ = QFileInfo(path).absolutePath();
     RecentExercises recent = loadRecentExercises();
@@ -80,7 +63,7 @@ void ExerciseFiles::remember(const QString& path) {
 }
 
 bool ExerciseFiles::openAsked() {
-    if (!settleUnsavedChanges())
+    if (!window_.workGate().pass(WorkGate::Change::Drops))
         return false;
     const QString path = window_.openFileAsker().askOpenFileName(QStringLiteral("Apri esercizio"),
                                                                  folder(), exerciseFileFilters());
@@ -88,7 +71,7 @@ bool ExerciseFiles::openAsked() {
 }
 
 bool ExerciseFiles::open(const QString& path) {
-    return settleUnsavedChanges() && openSettled(path);
+    return window_.workGate().pass(WorkGate::Change::Drops) && openSettled(path);
 }
 
 bool ExerciseFiles::openSettled(const QString& path) {

@@ -14,9 +14,10 @@ class ExerciseFiles {
 public:
     explicit ExerciseFiles(Form4& window) : window_(window) {}
 
-    // Asks for a file and opens it; opens a file. Unsaved changes are settled first (see
-    // settleUnsavedChanges). A file that cannot be opened is reported and leaves the window as it
-    // was. True when an exercise was opened.
+    // Asks for a file and opens it; opens a file. Both pass the window's gate first (see
+    // WorkGate): a playing bar stops and unsaved changes are asked about, before the dialog. A
+    // file that cannot be opened is reported and leaves the window as it was. True when an
+    // exercise was opened.
     bool openAsked();
     bool open(const QString& path);
     // Opens a file of the recent list; one that no longer exists leaves the list.
@@ -34,11 +35,6 @@ public:
 
     // The file "Salva esercizio" writes, empty before the first opened or saved.
     const QString& currentPath() const;
-
-    // Before the work would be dropped: when it has changed since its file was opened or saved,
-    // asks whether to save it. False when the user cancelled, or saving failed: then nothing
-    // must be dropped.
-    bool settleUnsavedChanges();
 
 private:
     bool openSettled(const QString& path);

@@ -4,7 +4,9 @@
 #include "ApplyQuestion.h"
 #include "AssignmentDialog.h"
 #include "AssignmentRules.h"
+#include "BarAnimator.h"
 #include "Clipboard.h"
+#include "EventRouter.h"
 #include "ExerciseDrop.h"
 #include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
@@ -13,7 +15,7 @@
 #include "PlotText.h"
 #include "Prompter.h"
 #include "SaveQuestion.h"
-#include "ScrollBar.h"
+#include "WorkGate.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -37,8 +39,11 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
       assignmentAsker_(ownAssignmentAsker_.get()),
       ownApplyQuestion_(std::make_unique<MessageBoxApplyQuestion>(this)),
       applyQuestion_(ownApplyQuestion_.get()), prompter_(prompter, this),
-      model_(*this, *this, prompter_.get(), [this] { return activationIncr(); }),
-      document_(*this, model_, *this), exerciseFiles_(std::make_unique<ExerciseFiles>(*this)) {
+      messages_(std::make_unique<BarReleasingPrompter>(prompter_.get(),
+                                                       std::initializer_list{HScroll1, HScroll2})),
+      model_(*this, *this, *messages_, [this] { return activationIncr(); }),
+      document_(*this, model_, *this), exerciseFiles_(std::make_unique<ExerciseFiles>(*this)),
+      animator_(new BarAnimator(*this)), gate_(std::make_unique<WorkGate>(*this)) {
     setWindowTitle(QStringLiteral("Form4"));
     resize(Form4DesignSize);
     setAccessibleTexts(this, "",
@@ -55,7 +60,13 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
     connect(HScroll2, &QScrollBar::valueChanged, this, &Form4::HScroll2_Change);
     connect(Check1, &QCheckBox::toggled, this, &Form4::Check1_Click);
     menu_ = std::make_unique<Form4Menu>(*this);
-    new ExerciseDrop(*this);
+    drop_ = std::make_unique<ExerciseDrop>(*this);
+    // The events of the window and its controls meet these in this order. A playing bar stops
+    // first, before a dropped file opens or a key reaches a shortcut, so that nothing lands in
+    // its step; a dropped exercise comes before a field can take its path for text; the menu's
+    // keys come last.
+    router_ = std::make_unique<EventRouter>(
+        *this, std::vector<EventHandler*>{animator_, drop_.get(), menu_.get()});
 }
 
 Form4::~Form4() = default;
@@ -75,7 +86,7 @@ void Form4::Command2_Click() {
 }
 
 void Form4::Command3_Click() {
-    if (endProgram && exerciseFiles_->settleUnsavedChanges())
+    if (endProgram && gate_->pass(WorkGate::Change::Drops))
         endProgram();
 }
 
@@ -139,9 +150,12 @@ bool Form4::plotStep(bool clears, const std::function<void()>& command) {
     return true;
 }
 
-// Moving the bar back to 0 runs its change handler first, when the position was not 0.
+// Moving the bar back to 0 runs its change handler first, when the position was not 0. A curve
+// the assignment refused put the bar back: it stays there with its number.
 void Form4::resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable) {
     bar->setValue(0);
+    if (bar->value() != 0)
+        return;
     shown->setText(IntegerToText(0));
     variable = 0;
 }
@@ -150,11 +164,8 @@ void Form4::fillContextMenu(QMenu& menu) {
     menu_->fill(menu);
 }
 
+// The menu's key comes through the router (see Form4Menu).
 void Form4::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->reason() == QContextMenuEvent::Keyboard) {
-        menu_->openFromKeyboard();
-        return;
-    }
     // A control without a menu of its own passes the event on: it stays the control's.
     if (childAt(event->pos()) != nullptr) {
         event->ignore();
@@ -195,7 +206,7 @@ bool Form4::event(QEvent* event) {
 }
 
 void Form4::closeEvent(QCloseEvent* event) {
-    if (!exerciseFiles_->settleUnsavedChanges()) {
+    if (!gate_->pass(WorkGate::Change::Drops)) {
         event->ignore();
         return;
     }

@@ -4,6 +4,7 @@
 #include "CurveModel.h"
 #include "Form4Layout.h"
 #include "Prompter.h"
+#include "ScrollBar.h"
 #include "SurfaceWidget.h"
 
 #include <functional>
@@ -12,7 +13,10 @@
 
 class ApplyQuestion;
 class AssignmentAsker;
+class BarAnimator;
 class Clipboard;
+class EventRouter;
+class ExerciseDrop;
 class ExerciseFiles;
 class FileDialogAsker;
 class Form4Menu;
@@ -21,6 +25,7 @@ class QMenu;
 class QScrollBar;
 class SaveFileAsker;
 class SaveQuestion;
+class WorkGate;
 
 // The curve window: the parameter panels and commands over a retained drawing on which the
 // curves are plotted. It neither shows nor activates itself; whoever opens it calls
@@ -65,7 +70,7 @@ public:
     SaveQuestion& saveQuestion() const { return *saveQuestion_; }
     AssignmentAsker& assignmentAsker() const { return *assignmentAsker_; }
     ApplyQuestion& applyQuestion() const { return *applyQuestion_; }
-    Prompter& prompter() const { return prompter_.get(); }
+    Prompter& prompter() const { return *messages_; }
 
     // The drawing's context menu (see Form4Menu), opened by a right click on the drawing, the
     // Menu key or Shift+F10.
@@ -83,6 +88,10 @@ public:
     }
     QUndoStack& history() { return document_.history(); }
     ExerciseFiles& exerciseFiles() { return *exerciseFiles_; }
+    // What everything that replaces, closes or changes the work from outside the drawing passes.
+    WorkGate& workGate() { return *gate_; }
+    // The bars that play by themselves.
+    BarAnimator& animator() { return *animator_; }
 
     void Command1_Click();
     void Command2_Click();
@@ -96,7 +105,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    // Unsaved changes to an exercise file are not dropped without a question.
+    // Closing passes the gate: unsaved changes to an exercise file are not dropped without a
+    // question.
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -131,10 +141,17 @@ private:
     std::unique_ptr<ApplyQuestion> ownApplyQuestion_;
     ApplyQuestion* applyQuestion_;
     WindowPrompter prompter_;
+    // Every message of the window; a bar held down lets go first.
+    std::unique_ptr<BarReleasingPrompter> messages_;
     CurveModel model_;
     std::optional<double> fileIncr_;
     CurveDocument document_;
     bool shownBefore_ = false;
     std::unique_ptr<ExerciseFiles> exerciseFiles_;
+    BarAnimator* animator_;
+    std::unique_ptr<WorkGate> gate_;
     std::unique_ptr<Form4Menu> menu_;
+    std::unique_ptr<ExerciseDrop> drop_;
+    // Last, so that it goes before the handlers it calls.
+    std::unique_ptr<EventRouter> router_;
 };

@@ -11,6 +11,7 @@
 #include "PlotText.h"
 #include "RecentExercises.h"
 #include "SheetPrinting.h"
+#include "WorkGate.h"
 
 #include <QCursor>
 #include <QDir>
@@ -20,28 +21,35 @@
 #include <QMenu>
 #include <QShortcut>
 
-Form4Menu::Form4Menu(Form4& window) : window_(window), animator_(new BarAnimator(window)) {
-    undo_ = windowAction(QStringLiteral("Annulla curva"), {QKeySequence::Undo}, &Form4Menu::undo);
+Form4Menu::Form4Menu(Form4& window) : window_(window) {
+    undo_ = windowAction(QStringLiteral("Annulla curva"), {QKeySequence::Undo});
     redo_ = windowAction(
         QStringLiteral("Ripeti curva"),
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-        &Form4Menu::redo);
-    find_ = windowAction(QStringLiteral("Trova spostamenti…"), {QKeySequence(Qt::CTRL | Qt::Key_T)},
-                         &Form4Menu::findDisplacements);
-    open_ = windowAction(QStringLiteral("Apri esercizio…"), {QKeySequence(Qt::CTRL | Qt::Key_O)},
-                         &Form4Menu::openExercise);
-    save_ = windowAction(QStringLiteral("Salva esercizio"), {QKeySequence(Qt::CTRL | Qt::Key_S)},
-                         &Form4Menu::saveExercise);
-    saveAs_ =
-        windowAction(QStringLiteral("Salva esercizio con nome…"),
-                     {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &Form4Menu::saveExerciseAs);
-    print_ = windowAction(QStringLiteral("Stampa…"), {QKeySequence(Qt::CTRL | Qt::Key_P)},
-                          &Form4Menu::print);
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    find_ =
+        windowAction(QStringLiteral("Trova spostamenti…"), {QKeySequence(Qt::CTRL | Qt::Key_T)});
+    open_ = windowAction(QStringLiteral("Apri esercizio…"), {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    save_ = windowAction(QStringLiteral("Salva esercizio"), {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    saveAs_ = windowAction(QStringLiteral("Salva esercizio con nome…"),
+                           {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
+    print_ = windowAction(QStringLiteral("Stampa…"), {QKeySequence(Qt::CTRL | Qt::Key_P)});
     saveAssignment_ = new QAction(QStringLiteral("Salva consegna…"), this);
-    connect(saveAssignment_, &QAction::triggered, this, [this] {
-        animator_->stop();
-        window_.exerciseFiles().saveAssignment();
+    summary_ = new QAction(QStringLiteral("Riepilogo della classe…"), this);
+
+    actOnWork(undo_, [this] { window_.history().undo(); });
+    actOnWork(redo_, [this] { window_.history().redo(); });
+    actOnWork(find_, [this] { findDisplacementsIn(window_); });
+    actOnWork(save_, [this] { window_.exerciseFiles().save(); });
+    actOnWork(saveAs_, [this] { window_.exerciseFiles().saveAs(); });
+    actOnWork(saveAssignment_, [this] { window_.exerciseFiles().saveAssignment(); });
+    actOnWork(print_, [this] { printSheet(window_); });
+    actOnWork(summary_, [this] {
+        FileDialogAsker folders(&window_);
+        showClassSummary(window_, folders);
     });
+    // An opening passes the gate itself, with the question about the work it drops.
+    connect(open_, &QAction::triggered, this, [this] { window_.exerciseFiles().openAsked(); });
+
     QUndoStack& history = window_.history();
     undo_->setEnabled(history.canUndo());
     redo_->setEnabled(history.canRedo());
@@ -53,22 +61,21 @@ Form4Menu::Form4Menu(Form4& window) : window_(window), animator_(new BarAnimator
     // still opens the control's own menu.
     auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), &window_);
     connect(shiftF10, &QShortcut::activated, this, &Form4Menu::openFromKeyboard);
-    for (QWidget* child : window_.findChildren<QWidget*>())
-        child->installEventFilter(this);
 }
 
-QAction* Form4Menu::windowAction(const QString& text, const QList<QKeySequence>& keys,
-                                 void (Form4Menu::*slot)()) {
+QAction* Form4Menu::windowAction(const QString& text, const QList<QKeySequence>& keys) {
     auto* action = new QAction(text, this);
     action->setShortcuts(keys);
     action->setShortcutContext(Qt::WindowShortcut);
-    // A playing bar stops before the work changes under it.
-    connect(action, &QAction::triggered, this, [this, slot] {
-        animator_->stop();
-        (this->*slot)();
-    });
     window_.addAction(action);
     return action;
+}
+
+void Form4Menu::actOnWork(QAction* action, std::function<void()> run) {
+    connect(action, &QAction::triggered, this, [this, run = std::move(run)] {
+        if (window_.workGate().pass(WorkGate::Change::Keeps))
+            run();
+    });
 }
 
 void Form4Menu::fill(QMenu& menu) {
@@ -81,12 +88,7 @@ void Form4Menu::fill(QMenu& menu) {
     menu.addSeparator();
     menu.addAction(open_);
     fillRecent(*menu.addMenu(QStringLiteral("Esercizi recenti")));
-    menu.addActions({save_, saveAs_, saveAssignment_});
-    menu.addAction(QStringLiteral("Riepilogo della classe…"), this, [this] {
-        animator_->stop();
-        FileDialogAsker folders(&window_);
-        showClassSummary(window_, folders);
-    });
+    menu.addActions({save_, saveAs_, saveAssignment_, summary_});
     menu.addSeparator();
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
         window_.clipboard().setText(equationText(window_.model().lastPlot()));
@@ -99,7 +101,7 @@ void Form4Menu::fill(QMenu& menu) {
                       window_.prompter());
     });
     menu.addAction(print_);
-    animator_->fill(menu);
+    window_.animator().fill(menu);
 }
 
 void Form4Menu::fillRecent(QMenu& recent) {
@@ -110,10 +112,7 @@ void Form4Menu::fillRecent(QMenu& recent) {
         // An ampersand in a file's name is shown, not taken for the entry's key.
         const QString name = QFileInfo(path).fileName().replace(u'&', QStringLiteral("&&"));
         QAction* entry = recent.addAction(
-            name, this, [this, path] {
-                animator_->stop();
-                window_.exerciseFiles().openRecent(path);
-            });
+            name, this, [this, path] { window_.exerciseFiles().openRecent(path); });
         entry->setStatusTip(QDir::toNativeSeparators(path));
         entry->setToolTip(entry->statusTip());
     }
@@ -135,7 +134,7 @@ void Form4Menu::openFromKeyboard() {
     open(window_.mapToGlobal(onDrawing ? mouse : window_.rect().center()));
 }
 
-bool Form4Menu::eventFilter(QObject* watched, QEvent* event) {
+bool Form4Menu::takeEvent(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ContextMenu &&
         static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
         openFromKeyboard();
@@ -158,37 +157,9 @@ bool Form4Menu::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return QObject::eventFilter(watched, event);
-}
-
-void Form4Menu::undo() {
-    window_.history().undo();
-}
-
-void Form4Menu::redo() {
-    window_.history().redo();
+    return false;
 }
 
 void Form4Menu::setSearchAllowed(bool allowed) {
     find_->setEnabled(allowed);
-}
-
-void Form4Menu::findDisplacements() {
-    findDisplacementsIn(window_);
-}
-
-void Form4Menu::openExercise() {
-    window_.exerciseFiles().openAsked();
-}
-
-void Form4Menu::saveExercise() {
-    window_.exerciseFiles().save();
-}
-
-void Form4Menu::saveExerciseAs() {
-    window_.exerciseFiles().saveAs();
-}
-
-void Form4Menu::print() {
-    printSheet(window_);
 }

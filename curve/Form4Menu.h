@@ -1,9 +1,11 @@
 #pragma once
 
+#include "EventRouter.h"
+
 #include <QObject>
 #include <QPoint>
+#include <functional>
 
-class BarAnimator;
 class Form4;
 class QAction;
 class QMenu;
@@ -12,10 +14,11 @@ class QMenu;
 // came to its target point; "Annulla curva" and "Ripeti curva"; "Trova spostamenti…"; the
 // exercise files, the submenu of recent ones and the class summary; then copies of the equation
 // and of the drawing, "Salva immagine…" and "Stampa…"; then the bars' animation (see
-// BarAnimator).
+// BarAnimator). The entries that change, write or print the work pass the window's gate first
+// (see WorkGate).
 // Its keys work wherever the focus is in the window, except that a field whose text changed
 // since the last plot takes Ctrl+Z and Ctrl+Shift+Z to undo and redo its own typing first.
-class Form4Menu : public QObject {
+class Form4Menu : public QObject, public EventHandler {
 public:
     explicit Form4Menu(Form4& window);
 
@@ -27,20 +30,14 @@ public:
     // "Trova spostamenti…" and its key, which an assignment may forbid.
     void setSearchAllowed(bool allowed);
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The menu's keys on the controls: the Menu key, and the undo keys in a field.
+    bool takeEvent(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* windowAction(const QString& text, const QList<QKeySequence>& keys,
-                          void (Form4Menu::*slot)());
+    QAction* windowAction(const QString& text, const QList<QKeySequence>& keys);
+    // The entry runs once the gate lets it.
+    void actOnWork(QAction* action, std::function<void()> run);
     void fillRecent(QMenu& recent);
-    void undo();
-    void redo();
-    void findDisplacements();
-    void openExercise();
-    void saveExercise();
-    void saveExerciseAs();
-    void print();
 
     Form4& window_;
     QAction* undo_;
@@ -51,5 +48,5 @@ private:
     QAction* saveAs_;
     QAction* print_;
     QAction* saveAssignment_;
-    BarAnimator* animator_;
+    QAction* summary_;
 };

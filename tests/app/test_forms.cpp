@@ -2,20 +2,15 @@
 #include "Form2.h"
 #include "Form4.h"
 #include "Forms.h"
-#include "ExerciseFile.h"
-#include "ExerciseFiles.h"
 #include "RecordingPrompter.h"
-#include "SaveQuestion.h"
 #include "ScrollBar.h"
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
@@ -103,7 +98,6 @@ private slots:
     void closingEveryOpenWindowEndsTheProgram();
     void esciEndsTheEventLoopsAtOnce_data();
     void esciEndsTheEventLoopsAtOnce();
-    void esciOnTheCalibrationWindowAsksAboutUnsavedWork();
 };
 
 void TestForms::transitions_data() {
@@ -337,39 +331,6 @@ void TestForms::esciEndsTheEventLoopsAtOnce() {
     QCOMPARE(nestedLoopReturned, nested);
     QVERIFY(!ranAfterEnd);
     QCOMPARE(openWindows(), QStringList{});
-}
-
-// An exercise opened and changed in the curve window: ESCI on the calibration window asks first,
-// and "Annulla" keeps the program going.
-void TestForms::esciOnTheCalibrationWindowAsksAboutUnsavedWork() {
-    class CancellingQuestion : public SaveQuestion {
-    public:
-        QStringList asked;
-        Answer askToSave(const QString& text) override {
-            asked << text;
-            return Answer::Cancel;
-        }
-    } question;
-    QTemporaryDir dir;
-    const QString path = dir.filePath("compito.curva");
-    RecordingPrompter prompter;
-    bool ended = false;
-    Forms forms(&prompter, [&ended] { ended = true; });
-    forms.form4().setSaveQuestion(question);
-    {
-        QFile file(path);
-        Exercise exercise = forms.form4().exercise();
-        exercise.Incr = 0.75;
-        exercise.drawingSize = QSize(800, 600);
-        const QByteArray bytes = exerciseToJson(exercise);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-    QVERIFY(forms.openExercise(path));
-    settle();
-    forms.form4().Command1_Click();
-    forms.form2().Command3->click();
-    QVERIFY(!ended);
-    QCOMPARE(question.asked, QStringList{"Salvare le modifiche all'esercizio \"compito.curva\"?"});
 }
 
 QTEST_MAIN(TestForms)

@@ -9,7 +9,15 @@
 #include "WidgetTesting.h"
 
 #include <QFile>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <algorithm>
+#include <functional>
 
 // Answers the file dialogs with the names given, one per question.
 class ScriptedAsker : public SaveFileAsker, public OpenFileAsker {
@@ -26,13 +34,16 @@ public:
 };
 
 // Answers the question about unsaved changes as told, one answer per question; unexpected
-// questions are cancelled.
+// questions are cancelled. onAsk runs while the question is open.
 class ScriptedQuestion : public SaveQuestion {
 public:
     QList<Answer> answers;
     QStringList asked;
+    std::function<void()> onAsk;
     Answer askToSave(const QString& text) override {
         asked << text;
+        if (onAsk)
+            onAsk();
         return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
     }
 };
@@ -41,10 +52,11 @@ struct Window {
     RecordingPrompter prompter;
     ScriptedAsker asker;
     ScriptedQuestion question;
-    Form4 form{&prompter};
+    Form4 form;
     double incr = 0.75;
 
-    Window() {
+    // The messages recorded, or shown in real message boxes.
+    explicit Window(bool messageBoxes = false) : form(messageBoxes ? nullptr : &prompter) {
         form.readIncr = [this] { return incr; };
         form.resize(900, 700);
         form.setSaveFileAsker(asker);
@@ -59,6 +71,57 @@ struct Window {
         return true;
     }
 };
+
+// The user's settings in a folder of their own while it lives: no recent exercises at first.
+class PrivateSettings {
+public:
+    PrivateSettings() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir_.path());
+    }
+    QString filePath(const QString& name) const { return dir_.filePath(name); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// An entry of the drawing's menu as it stands, filled afresh; "submenu/entry" for a submenu's.
+inline QAction* menuEntry(Form4& form, QMenu& menu, const QString& path) {
+    menu.clear();
+    form.fillContextMenu(menu);
+    QList<QAction*> actions = menu.actions();
+    for (const QString& text : path.split('/')) {
+        const auto found = std::find_if(actions.begin(), actions.end(),
+                                        [&](const QAction* a) { return a->text() == text; });
+        if (found == actions.end())
+            return nullptr;
+        if (text == path.section('/', -1))
+            return *found;
+        actions = (*found)->menu()->actions();
+    }
+    return nullptr;
+}
+
+inline void chooseEntry(Form4& form, const QString& path) {
+    QMenu menu;
+    menuEntry(form, menu, path)->trigger();
+}
+
+// While a bar plays, the menu offers to stop it.
+inline bool playing(Form4& form) {
+    QMenu menu;
+    return menuEntry(form, menu, "Ferma animazione") != nullptr;
+}
+
+// A file dropped on the drawing, as the desktop sends it; it opens once the events are processed.
+inline void dropFile(Form4& form, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at(form.width() - 20, form.height() - 20);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.windowHandle(), &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.windowHandle(), &drop);
+}
 
 // A file's bytes, empty when it cannot be read.
 inline QByteArray contentsOf(const QString& path) {

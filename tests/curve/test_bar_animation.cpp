@@ -2,6 +2,8 @@
 // curve window: what a frame does, how it stops, and that it is one step of the history.
 #include "BarAnimation.h"
 #include "BarAnimator.h"
+#include "ExerciseFile.h"
+#include "ExerciseFiles.h"
 #include "ExerciseWindow.h"
 #include "NumberText.h"
 #include "ScrollBar.h"
@@ -9,34 +11,10 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMenu>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 Q_DECLARE_METATYPE(QList<double>)
-
-namespace {
-
-// The menu as it stands, its entries by text.
-QAction* entry(Form4& form, QMenu& menu, const QString& text) {
-    menu.clear();
-    form.fillContextMenu(menu);
-    for (QAction* action : menu.actions())
-        if (action->text() == text)
-            return action;
-    return nullptr;
-}
-
-bool playing(Form4& form) {
-    QMenu menu;
-    return entry(form, menu, "Ferma animazione") != nullptr;
-}
-
-void play(Form4& form, const QString& entryText) {
-    QMenu menu;
-    entry(form, menu, entryText)->trigger();
-}
-
-} // namespace
 
 class BarAnimationTest : public QObject {
     Q_OBJECT
@@ -125,7 +103,7 @@ private slots:
         const int stepsBefore = form.history().count();
         QSignalSpy frames(bar, &QScrollBar::valueChanged);
 
-        play(form, entryText);
+        chooseEntry(form, entryText);
         QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 3, 5000);
         QVERIFY(bar->value() > 0);
         QCOMPARE(shown->text(), IntegerToText(std::int16_t(bar->value())));
@@ -135,11 +113,11 @@ private slots:
         if (stopBy == "Esc") {
             QTest::keyClick(form.focusWidget(), Qt::Key_Escape);
         } else if (stopBy == "menu") {
-            play(form, "Ferma animazione");
+            chooseEntry(form, "Ferma animazione");
         } else if (stopBy == "click") {
             QTest::mouseClick(form.Text1, Qt::LeftButton);
         } else {
-            play(form, "Annulla curva");
+            chooseEntry(form, "Annulla curva");
         }
         QVERIFY(!playing(form));
         const int shownFrames = frames.count();
@@ -161,18 +139,18 @@ private slots:
         Window window;
         Form4& form = window.form;
         QVERIFY(window.drawn());
-        play(form, "Anima barra orizzontale");
+        chooseEntry(form, "Anima barra orizzontale");
         QWidget* field = form.focusWidget();
         QVERIFY(qobject_cast<QLineEdit*>(field));
         const QString text = form.Text4->text();
         QMenu menu;
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(field, Qt::Key_Plus);
-        QVERIFY(!entry(form, menu, "Più veloce")->isEnabled());
+        QVERIFY(!menuEntry(form, menu, "Più veloce")->isEnabled());
         for (int i = 0; i < 6; ++i)
             QTest::keyClick(field, Qt::Key_Minus);
-        QVERIFY(entry(form, menu, "Più veloce")->isEnabled());
-        QVERIFY(!entry(form, menu, "Più lenta")->isEnabled());
+        QVERIFY(menuEntry(form, menu, "Più veloce")->isEnabled());
+        QVERIFY(!menuEntry(form, menu, "Più lenta")->isEnabled());
         QCOMPARE(form.Text4->text(), text);
         QVERIFY(playing(form));
         QTest::keyClick(field, Qt::Key_Escape);
@@ -189,9 +167,9 @@ private slots:
         QSignalSpy frames(form.HScroll1, &QScrollBar::valueChanged);
         QElapsedTimer clock;
         clock.start();
-        play(form, "Anima barra orizzontale");
+        chooseEntry(form, "Anima barra orizzontale");
         QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 3, 30000);
-        play(form, "Ferma animazione");
+        chooseEntry(form, "Ferma animazione");
         const double seconds = clock.elapsed() / 1000.0;
         const int shownFrames = frames.count();
         QVERIFY2(shownFrames < seconds * 30 / 2, qPrintable(QString::number(shownFrames)));
@@ -219,11 +197,45 @@ private slots:
             if (window.prompter.messages.size() < 3)
                 animator->tick();
         };
-        play(form, "Anima barra orizzontale");
+        chooseEntry(form, "Anima barra orizzontale");
         QTRY_VERIFY_WITH_TIMEOUT(!playing(form), 5000);
         QCOMPARE(window.prompter.messages.size(), 1);
         QCOMPARE(form.model().curves().size(), std::size_t(3));
         QCOMPARE(form.Text6->text(), IntegerToText(std::int16_t(form.HScroll1->value())));
+    }
+
+    // A file dropped while a bar plays: the bar stops as the file lands, so the opening is a
+    // step of its own, after the question about the animation's curves. Esc, Ctrl+Z and Ctrl+S
+    // then take the opening back and save the first exercise in its own file, never in the
+    // dropped one.
+    void dropWhilePlaying() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("A.curva"), b = dir.filePath("B.curva");
+        Window window;
+        Form4& form = window.form;
+        QVERIFY(window.drawn());
+        QVERIFY(writeFile(a, exerciseToJson(form.exercise())));
+        form.Text3->setText("500");
+        form.Command2_Click();
+        const QByteArray dropped = exerciseToJson(form.exercise());
+        QVERIFY(writeFile(b, dropped));
+        QVERIFY(form.exerciseFiles().open(a));
+        QSignalSpy frames(form.HScroll1, &QScrollBar::valueChanged);
+        chooseEntry(form, "Anima barra orizzontale");
+        QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 3, 5000);
+
+        dropFile(form, b);
+        QVERIFY(!playing(form));
+        window.question.answers = {SaveQuestion::Answer::Discard};
+        QTRY_COMPARE(form.exerciseFiles().currentPath(), b);
+        QCOMPARE(window.question.asked.size(), 1);
+
+        QTest::keyClick(form.focusWidget(), Qt::Key_Escape);
+        QTest::keyClick(form.focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(form.focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(contentsOf(b), dropped);
+        QCOMPARE(form.exerciseFiles().currentPath(), a);
+        QCOMPARE(contentsOf(a), exerciseToJson(form.exercise()));
     }
 };
 

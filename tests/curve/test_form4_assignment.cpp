@@ -6,6 +6,7 @@
 #include "ExerciseFile.h"
 #include "ExerciseFiles.h"
 #include "ExerciseWindow.h"
+#include "MessageBoxCloser.h"
 #include "ScrollBar.h"
 
 #include <QCheckBox>
@@ -151,6 +152,65 @@ private slots:
         QVERIFY(!form.Text1->isReadOnly() && form.Text1->toolTip().isEmpty());
         form.history().redo();
         QVERIFY(targetShown() && form.Text1->isReadOnly());
+    }
+
+    // At the assignment's most curves, a bar held down on an arrow or the trough says so once,
+    // in a real message box too, whose OK takes the mouse release; "Azzera" says so once. The
+    // bar looks as it did, its number stays, and the window goes on working.
+    void limitSaidOncePerGesture_data() {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<bool>("messageBoxes");
+        for (const bool boxes : {false, true})
+            for (const char* gesture : {"trough held", "arrow held", "Azzera"})
+                QTest::addRow("%s%s", gesture, boxes ? ", message box" : "") << gesture << boxes;
+    }
+    void limitSaidOncePerGesture() {
+        QFETCH(QString, gesture);
+        QFETCH(bool, messageBoxes);
+        Window window(messageBoxes);
+        Form4& form = window.form;
+        QVERIFY(window.drawn());
+        Exercise exercise = form.exercise();
+        exercise.controls.Check1 = true;
+        exercise.curves.clear();
+        exercise.assignment = Assignment{"", 0.001, {}, 1, false};
+        QVERIFY(form.openExercise(exercise));
+        HScrollBar* bar = form.HScroll1;
+        bar->setValue(100);
+        QCOMPARE(form.model().curves().size(), std::size_t(1));
+        form.Text1->setFocus();
+        const QImage looks = bar->grab().toImage();
+
+        const MessageBoxCloser boxes;
+        if (gesture == "Azzera") {
+            form.Command5->click();
+        } else {
+            const QPoint at = scrollBarPart(bar, gesture.startsWith("trough")
+                                                     ? QStyle::SC_ScrollBarAddPage
+                                                     : QStyle::SC_ScrollBarAddLine)
+                                  .center();
+            QTest::mousePress(bar, Qt::LeftButton, {}, at);
+            // Well past the half second after which a held bar repeats.
+            QTest::qWait(800);
+            // A box took the release: the bar never gets it.
+            if (messageBoxes)
+                QTest::mouseRelease(&form, Qt::LeftButton, {}, {1, 1});
+            else
+                QTest::mouseRelease(bar, Qt::LeftButton, {}, at);
+        }
+        const QStringList said =
+            messageBoxes ? QStringList(boxes.answered, boxes.text) : window.prompter.messages;
+        QCOMPARE(said, QStringList{"La consegna permette al massimo 1 curve: per disegnarne "
+                                   "un'altra annulla l'ultima (Ctrl+Z) o cancella il disegno."});
+        QCOMPARE(bar->value(), 100);
+        QCOMPARE(form.Text6->text(), QString("100"));
+        // Drawn as before, the keyboard's focus aside.
+        form.Text1->setFocus();
+        QCOMPARE(bar->grab().toImage(), looks);
+        QVERIFY(!QApplication::activeModalWidget());
+        form.Command2->click();
+        QCOMPARE(form.model().curves().size(), std::size_t(1));
+        QCOMPARE(form.model().curves().back().SPTX, 100);
     }
 };
 

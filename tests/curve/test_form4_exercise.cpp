@@ -19,7 +19,6 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -95,15 +94,12 @@ template <> char* toString(const Seen& s) {
 class Form4ExerciseTest : public QObject {
     Q_OBJECT
 
-    std::optional<QTemporaryDir> settings_;
+    std::optional<PrivateSettings> settings_;
 
 private slots:
     void initTestCase() { useLocale(); }
     // Every test starts with no recent exercises, in a settings folder of its own.
-    void init() {
-        settings_.emplace();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_->path());
-    }
+    void init() { settings_.emplace(); }
 
     // Each kind of step, taken back one by one to the window's first drawing and done again:
     // the same pixels, controls and distance line at every step, and no message (no field is
@@ -159,6 +155,30 @@ private slots:
         form.Command1_Click();
         QCOMPARE(seen(form), after.back());
         QVERIFY(!form.history().canRedo());
+    }
+
+    // The history keeps the latest hundred steps: a hundred plots are all taken back to the
+    // window's first drawing; of a hundred and one, the first stays.
+    void historyKeepsAHundredSteps_data() {
+        QTest::addColumn<int>("plots");
+        QTest::newRow("a hundred") << 100;
+        QTest::newRow("a hundred and one") << 101;
+    }
+    void historyKeepsAHundredSteps() {
+        QFETCH(int, plots);
+        Window w;
+        Form4& form = w.form;
+        QVERIFY(w.drawn());
+        const Seen first = seen(form);
+        form.Command1_Click();
+        const Seen afterFirst = seen(form);
+        for (int i = 1; i < plots; ++i)
+            form.Command1_Click();
+        int undone = 0;
+        for (; form.history().canUndo(); ++undone)
+            form.history().undo();
+        QCOMPARE(undone, 100);
+        QCOMPARE(seen(form), plots == 100 ? first : afterFirst);
     }
 
     // Saved, cleared and opened again: the same picture in the same window size, the same
