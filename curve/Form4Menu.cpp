@@ -8,6 +8,7 @@
 #include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
 #include "Form4.h"
+#include "GuideWindow.h"
 #include "PlotText.h"
 #include "RecentExercises.h"
 #include "SheetPrinting.h"
@@ -42,6 +43,7 @@ Form4Menu::Form4Menu(Form4& window) : window_(window), animator_(new BarAnimator
         animator_->stop();
         window_.exerciseFiles().saveAssignment();
     });
+    guide_ = addGuideAction(window_);
     QUndoStack& history = window_.history();
     undo_->setEnabled(history.canUndo());
     redo_->setEnabled(history.canRedo());
@@ -100,6 +102,8 @@ void Form4Menu::fill(QMenu& menu) {
     });
     menu.addAction(print_);
     animator_->fill(menu);
+    menu.addSeparator();
+    menu.addAction(guide_);
 }
 
 void Form4Menu::fillRecent(QMenu& recent) {

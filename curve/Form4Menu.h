@@ -12,7 +12,7 @@ class QMenu;
 // came to its target point; "Annulla curva" and "Ripeti curva"; "Trova spostamenti…"; the
 // exercise files, the submenu of recent ones and the class summary; then copies of the equation
 // and of the drawing, "Salva immagine…" and "Stampa…"; then the bars' animation (see
-// BarAnimator).
+// BarAnimator); last "Guida" (see GuideWindow).
 // Its keys work wherever the focus is in the window, except that a field whose text changed
 // since the last plot takes Ctrl+Z and Ctrl+Shift+Z to undo and redo its own typing first.
 class Form4Menu : public QObject {
@@ -51,5 +51,6 @@ private:
     QAction* saveAs_;
     QAction* print_;
     QAction* saveAssignment_;
+    QAction* guide_;
     BarAnimator* animator_;
 };
