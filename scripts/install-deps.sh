@@ -14,8 +14,9 @@ packages=(
     # desktop environment xdg-mime needs libfile-mimeinfo-perl to read the MIME database.
     shared-mime-info xdg-utils libfile-mimeinfo-perl
     # The package and the tree as a distribution checks them, and the manual page made from
-    # the program's own help; man-db shows it.
-    lintian reuse help2man man-db
+    # the program's own help, with help2man's Italian headings from a locale built out of
+    # locales' sources; man-db shows it.
+    lintian reuse help2man locales man-db
 )
 
 missing=()
