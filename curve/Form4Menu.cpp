@@ -8,6 +8,7 @@
 #include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
 #include "Form4.h"
+#include "GuideWindow.h"
 #include "PlotText.h"
 #include "RecentExercises.h"
 #include "SheetPrinting.h"
@@ -49,6 +50,7 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
     });
     // An opening passes the gate itself, with the question about the work it drops.
     connect(open_, &QAction::triggered, this, [this] { window_.exerciseFiles().openAsked(); });
+    guide_ = addGuideAction(window_);
 
     QUndoStack& history = window_.history();
     undo_->setEnabled(history.canUndo());
@@ -102,6 +104,8 @@ void Form4Menu::fill(QMenu& menu) {
     });
     menu.addAction(print_);
     window_.animator().fill(menu);
+    menu.addSeparator();
+    menu.addAction(guide_);
 }
 
 void Form4Menu::fillRecent(QMenu& recent) {

@@ -13,6 +13,10 @@ packages=(
     # Registering the exercise file type and opening a file as a desktop would; without a
     # desktop environment xdg-mime needs libfile-mimeinfo-perl to read the MIME database.
     shared-mime-info xdg-utils libfile-mimeinfo-perl
+    # The package and the tree as a distribution checks them, and the manual page made from
+    # the program's own help, with help2man's Italian headings from a locale built out of
+    # locales' sources; man-db shows it.
+    lintian reuse help2man locales man-db
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Renders the README's pictures from the real program: it starts its own X server and window
-# manager, walks the program as a person would with xdotool (instructions, a round calibration
-# figure, a family of curves) and saves optimised PNGs of single windows into docs/.
+# Renders the pictures of the README and of the guide from the real program: it starts its own X
+# server and window manager, walks the program as a person would with xdotool (instructions, a
+# round calibration figure, a family of curves, the class summary, the drawing's menu, "Trova
+# spostamenti…", the assignment's dialog) and saves optimised PNGs into docs/.
 # Usage: scripts/screenshots.sh [output folder, docs/ by default]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -173,9 +174,9 @@ with open(os.path.join(folder, "..", "consegna.curva"), "w") as f:
 PYTHON
 xdotool mousemove --window "$form4" $((width * 3 / 4)) $((height / 2)) click 3
 sleep 0.5
-# Up from the top goes round to the last entries: the two bars' animation, "Stampa…", "Salva
-# immagine…", "Copia immagine", "Copia equazione", then "Riepilogo della classe…".
-for _ in 1 2 3 4 5 6 7; do xdotool key Up; done
+# Up from the top goes round to the last entries: "Guida", the two bars' animation, "Stampa…",
+# "Salva immagine…", "Copia immagine", "Copia equazione", then "Riepilogo della classe…".
+for _ in 1 2 3 4 5 6 7 8; do xdotool key Up; done
 xdotool key Return
 window "Cartella degli esercizi della classe" >/dev/null
 xdotool type --delay 20 "$work/classe"
@@ -192,4 +193,34 @@ sleep 1
 # judges the class.
 click "$summary" 195 40
 shoot "$summary" summary
+xdotool key Escape
+sleep 0.5
+
+# The drawing's context menu over the family of curves, with the screen around it.
+eval "$(xdotool getwindowgeometry --shell "$form4")"
+menu_x=$((X + width * 3 / 4 - 150)) menu_y=$((Y + 60))
+xdotool mousemove "$menu_x" "$menu_y" click 3
+sleep 0.5
+import -window root -crop "660x420+$((menu_x - 240))+$((menu_y - 40))" +repage "$work/menu.png"
+optipng -quiet -o5 -strip all "$work/menu.png"
+mv "$work/menu.png" "$out/menu.png"
+echo "$out/menu.png: $(stat -c %s "$out/menu.png") bytes"
+xdotool key Escape
+sleep 0.3
+
+# "Trova spostamenti…" (Ctrl+T) with the fields as they are: its answer, before "Chiudi".
+xdotool key ctrl+t
+shoot "$(window Curve)" trova
+xdotool key Escape
+sleep 0.3
+
+# "Salva consegna…", nine entries up from the menu's top, with a text for the students.
+xdotool mousemove "$menu_x" "$menu_y" click 3
+sleep 0.5
+for _ in 1 2 3 4 5 6 7 8 9; do xdotool key Up; done
+xdotool key Return
+assignment=$(window Consegna)
+sleep 0.5
+xdotool type --delay 20 "Porta la curva sul punto (300; 270) muovendo soltanto le barre."
+shoot "$assignment" consegna
 xdotool key Escape

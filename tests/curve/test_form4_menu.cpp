@@ -142,7 +142,7 @@ private slots:
                               "Salva esercizio", "Salva esercizio con nome…", "Salva consegna…",
                               "Riepilogo della classe…", "", "(Copia equazione)", "Copia immagine",
                               "Salva immagine…", "Stampa…", "", "Anima barra orizzontale",
-                              "Anima barra verticale"}));
+                              "Anima barra verticale", "", "Guida"}));
 
         form.Form_Activate();
         form.Command1_Click();

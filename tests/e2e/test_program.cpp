@@ -826,12 +826,13 @@ QString TestProgram::waitForFocus(const QString& id) {
 
 void TestProgram::contextMenuCopiesAndSaves() {
     // Below and right of the axes' crossing, where no curve of this session passes.
-    const QPoint empty(int(form4_.client.width() * 0.75), int(form4_.client.height() * 0.66));
+    // High enough for the whole menu to open below it on this screen.
+    const QPoint empty(int(form4_.client.width() * 0.75), int(form4_.client.height() * 0.6));
     QString problem = openDrawingMenu("context-menu", empty);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    // Up from the top goes round to the last entries: "Anima barra verticale", "Anima barra
-    // orizzontale", "Stampa…", "Salva immagine…", "Copia immagine", "Copia equazione".
-    for (int entry = 0; entry < 6; ++entry)
+    // Up from the top goes round to the last entries: "Guida", "Anima barra verticale", "Anima
+    // barra orizzontale", "Stampa…", "Salva immagine…", "Copia immagine", "Copia equazione".
+    for (int entry = 0; entry < 7; ++entry)
         key("Up");
     key("Return");
     // The last curve: the start x fell back to 1, the end point is (150, 70).
@@ -847,7 +848,7 @@ void TestProgram::contextMenuCopiesAndSaves() {
 
     problem = openDrawingMenu("context-menu-again", empty);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    for (int entry = 0; entry < 4; ++entry)
+    for (int entry = 0; entry < 5; ++entry)
         key("Up");
     key("Return");
     const std::optional<Window> dialog = findWindow("Salva immagine");

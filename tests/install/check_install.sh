@@ -5,8 +5,10 @@
 #     under its own X server and window manager until "Form1" is on the screen with its icon;
 #     then registers the exercise file type from the stage and opens a saved exercise with
 #     xdg-open, as a file manager's double click would, until its curves are on the screen.
+#     Also shows the installed manual page as man does.
 #   check_install.sh deb BUILD_DIR WORK_DIR APP_ID EXECUTABLE MIME_TYPE
-#     builds the Debian package, then checks its contents and its dependencies.
+#     builds the Debian package, then checks its contents and its dependencies, and has lintian,
+#     Debian's own checker, find no error or warning but those its overrides give a reason for.
 set -euo pipefail
 mode=$1 build=$2 work=$3 id=$4 exe=$5 mime=$6
 attempt=$(dirname "$0")/../exercise/fuzz/corpus/attempt.curva
@@ -30,6 +32,9 @@ expected+=(usr/share/mime/packages/$id.xml
 for size in 16 32 48 64; do
     expected+=(usr/share/icons/hicolor/${size}x$size/mimetypes/$mime_icon.png)
 done
+# The manual page, in English's place and in Italian's, and the guide.
+expected+=(usr/share/man/man1/$exe.1.gz usr/share/man/it/man1/$exe.1.gz
+    usr/share/doc/$exe/guida.md)
 
 rm -rf "$work"
 mkdir -p "$work"
@@ -57,6 +62,9 @@ check_tree() {
     # The build tree is still there, so a path into it would not show when the program starts.
     ! readelf -d "$stage/usr/bin/$exe" | grep -E 'R(UN)?PATH' ||
         fail "the installed program looks for libraries in the build tree"
+    local out
+    out=$(man --warnings -M "$stage/usr/share/man" -P cat "$exe" 2>&1 >/dev/null) &&
+        [[ -z $out ]] || fail "man does not show the installed page cleanly: $out"
 
     # Xvfb picks a free display itself and writes its number once it accepts connections.
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
@@ -159,6 +167,17 @@ check_deb() {
             fail "the package does not depend on $d: $depends"
     done
     echo "$(basename "$deb"): $(wc -l <"$work/contents") entries; depends on $depends"
+
+    # Every override says why on the comment line above it.
+    dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/share/lintian/overrides/$exe" >"$work/overrides"
+    awk '/^[^#]/ && previous !~ /^#/ { print; bad = 1 } { previous = $0 } END { exit bad }' \
+        "$work/overrides" || fail "an override without its reason above it"
+    # lintian complains of being run as root, which is no finding about the package.
+    local findings status=0
+    findings=$(lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1) || status=$?
+    findings=$(grep -vx 'running with root privileges is not recommended!' <<<"$findings" || true)
+    ((status == 0)) || fail "lintian: $findings"
+    echo "lintian: no error or warning"
 }
 
 case $mode in
