@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Calibration.h"
-#include "Prompter.h"
+#include "MessageBoxPrompter.h"
 #include "SurfaceWidget.h"
 
 class HScrollBar;

@@ -5,7 +5,7 @@
 #include "ClassSummaryModel.h"
 #include "ExerciseFile.h"
 #include "ExerciseFiles.h"
-#include "FileDialogAsker.h"
+#include "FileAskers.h"
 #include "Form4.h"
 #include "NumberText.h"
 #include "Prompter.h"

@@ -4,7 +4,7 @@
 #include "AssignmentWork.h"
 #include "AtomicFile.h"
 #include "ExerciseFile.h"
-#include "FileDialogAsker.h"
+#include "FileAskers.h"
 #include "Form4.h"
 #include "LongWorkProgress.h"
 #include "RecentExercises.h"

@@ -1,7 +1,7 @@
 #include "Form4.h"
 
 #include "Accessibility.h"
-#include "ApplyQuestion.h"
+#include "MessageBoxApplyQuestion.h"
 #include "AssignmentDialog.h"
 #include "AssignmentRules.h"
 #include "BarAnimator.h"
@@ -14,7 +14,7 @@
 #include "NumberText.h"
 #include "PlotText.h"
 #include "Prompter.h"
-#include "SaveQuestion.h"
+#include "MessageBoxSaveQuestion.h"
 #include "WorkGate.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "CurveDocument.h"
 #include "CurveModel.h"
 #include "Form4Layout.h"
-#include "Prompter.h"
+#include "MessageBoxPrompter.h"
 #include "ScrollBar.h"
 #include "SurfaceWidget.h"
 

@@ -5,7 +5,7 @@
 #include "DrawingSave.h"
 #include "ExerciseFile.h"
 #include "ExerciseFiles.h"
-#include "FileDialogAsker.h"
+#include "FileAskers.h"
 #include "Form1.h"
 #include "Form2.h"
 #include "Form4.h"

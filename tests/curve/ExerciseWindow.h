@@ -2,7 +2,7 @@
 
 // The curve window as the exercise tests drive it: its file dialogs and its question about
 // unsaved work answered from a script, its messages recorded.
-#include "FileDialogAsker.h"
+#include "FileAskers.h"
 #include "Form4.h"
 #include "RecordingPrompter.h"
 #include "SaveQuestion.h"

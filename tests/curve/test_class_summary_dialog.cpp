@@ -4,7 +4,7 @@
 #include "ClassSummaryDialog.h"
 #include "ExerciseFile.h"
 #include "ExerciseSamples.h"
-#include "FileDialogAsker.h"
+#include "FileAskers.h"
 #include "Form4.h"
 #include "RecordingPrompter.h"
 #include "SummaryCsv.h"

@@ -4,7 +4,7 @@
 #include "ExerciseFile.h"
 #include "ExerciseWindow.h"
 #include "ExerciseFiles.h"
-#include "FileDialogAsker.h"
+#include "FileAskers.h"
 #include "Form4.h"
 #include "PlotText.h"
 #include "RecordingPrompter.h"

@@ -4,7 +4,7 @@
 #include "Clipboard.h"
 #include "CurveFakes.h"
 #include "CurveFormula.h"
-#include "FileDialogAsker.h"
+#include "FileAskers.h"
 #include "Form4.h"
 #include "Palette.h"
 #include "RecordingPrompter.h"

@@ -2,7 +2,7 @@
 
 #include "CurveModel.h"
 #include "Prompter.h"
-#include "SurfaceWidget.h"
+#include "UnseenSurface.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ private:
 std::optional<PlotRecord> searchValuesOf(const ExerciseControls& controls, Prompter& prompter) {
     CopiedFields fields(controls);
     CountingPrompter counting(prompter);
-    // The readers draw nothing: the surface is never shown.
-    SurfaceWidget unseen;
+    // The readers draw nothing.
+    UnseenSurface unseen;
     CurveModel model(unseen, fields, counting, [] { return 0.0; });
     const PlotRecord values = model.readForSearch();
     if (counting.messages > 0)

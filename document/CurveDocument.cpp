@@ -2,7 +2,7 @@
 
 #include "AssignmentWork.h"
 #include "CurveModel.h"
-#include "SurfaceWidget.h"
+#include "KeptDrawing.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ double targetOf(const WindowState& state, ParameterField field) {
 } // namespace
 
 CurveDocument::CurveDocument(DocumentControls& controls, CurveModel& model,
-                             SurfaceWidget& drawing)
+                             KeptDrawing& drawing)
     : controls_(controls), model_(model), drawing_(drawing), history_(*this) {}
 
 void CurveDocument::asStep(bool clears, const std::function<void()>& command) {
@@ -54,7 +54,7 @@ Exercise CurveDocument::exercise() const {
     Exercise exercise;
     exercise.controls = state.controls;
     exercise.Incr = state.Incr;
-    exercise.drawingSize = drawing_.size();
+    exercise.drawingSize = drawing_.drawingSize();
     exercise.Miocolor = state.Miocolor;
     exercise.curves = model_.curves();
     exercise.assignment = file_.assignment;

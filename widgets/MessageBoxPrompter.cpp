@@ -1,4 +1,4 @@
-#include "Prompter.h"
+#include "MessageBoxPrompter.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "DrawingSave.h"
 
 #include "AtomicFile.h"
-#include "FileDialogAsker.h"
+#include "FileAskers.h"
 #include "Prompter.h"
 
 #include <QDir>

@@ -6,7 +6,7 @@
 #include <functional>
 
 class CurveModel;
-class SurfaceWidget;
+class KeptDrawing;
 
 // Told how far a long drawing has got; answers whether to go on.
 class DrawingProgress {
@@ -33,7 +33,7 @@ public:
 // curve, the ratio of the scale and, for an opening, the file, and plots nothing.
 class CurveDocument final : private CurveSteps {
 public:
-    CurveDocument(DocumentControls& controls, CurveModel& model, SurfaceWidget& drawing);
+    CurveDocument(DocumentControls& controls, CurveModel& model, KeptDrawing& drawing);
 
     // Runs a command that changes the drawing as one step; clears tells that it clears the
     // drawing first. A step inside a step belongs to it; before the window's first drawing there
@@ -84,7 +84,7 @@ private:
 
     DocumentControls& controls_;
     CurveModel& model_;
-    SurfaceWidget& drawing_;
+    KeptDrawing& drawing_;
     CurveHistory history_;
     DocumentFile file_;
     // The step under way: whether it clears, and what it replaces.

@@ -1,4 +1,4 @@
-#include "ApplyQuestion.h"
+#include "MessageBoxApplyQuestion.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "SaveQuestion.h"
+#include "MessageBoxSaveQuestion.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "RetainedCanvas.h"
-#include "Surface.h"
+#include "KeptDrawing.h"
 
 #include <QWidget>
 #include <array>
@@ -9,7 +8,7 @@
 // A window whose client area is a retained drawing surface: what is drawn survives being
 // covered, minimised, resized or moved to a screen of another scale. Child controls stand on
 // top of the drawing.
-class SurfaceWidget : public QWidget, public Surface {
+class SurfaceWidget : public QWidget, public KeptDrawing {
 public:
     explicit SurfaceWidget(QWidget* parent = nullptr);
 
@@ -37,13 +36,11 @@ public:
 
     // The drawing as it stands, every operation rasterized, at device resolution.
     const QImage& drawing();
-    // The retained drawing at the window's current device-pixel size, to export it.
-    RetainedCanvas& retainedDrawing();
-    // Where the drawing stands, and the drawing taken back there (see RetainedCanvas).
-    RetainedCanvas::Mark drawingMark() { return canvas_.mark(); }
-    bool rewindDrawing(RetainedCanvas::Mark to);
-    // Shows another retained drawing in place of this one, which is returned.
-    RetainedCanvas exchangeDrawing(RetainedCanvas replacement);
+    RetainedCanvas& retainedDrawing() override;
+    RetainedCanvas::Mark drawingMark() override { return canvas_.mark(); }
+    bool rewindDrawing(RetainedCanvas::Mark to) override;
+    RetainedCanvas exchangeDrawing(RetainedCanvas replacement) override;
+    QSize drawingSize() const override { return size(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,8 +4,6 @@
 #include <QStringList>
 #include <functional>
 
-class QWidget;
-
 // What a save dialog offers: its title, the file it suggests, its filters (the first is chosen
 // at first), and the file that a chosen name and filter lead to, which is the one the dialog
 // asks about before replacing it.
@@ -37,21 +35,3 @@ public:
     virtual ~FolderAsker() = default;
     virtual QString askFolder(const QString& title, const QString& folder) = 0;
 };
-
-// The real file dialog, modal over the given window. An existing file is replaced only after a
-// question in the program's words; "Annulla" goes back to the dialog.
-class FileDialogAsker final : public SaveFileAsker, public OpenFileAsker, public FolderAsker {
-public:
-    explicit FileDialogAsker(QWidget* parent) : parent_(parent) {}
-    QString askSaveFileName(const SaveChoice& choice, QString& selectedFilter) override;
-    QString askOpenFileName(const QString& title, const QString& folder,
-                            const QStringList& filters) override;
-    QString askFolder(const QString& title, const QString& folder) override;
-
-private:
-    QWidget* parent_;
-};
-
-// The question before a file is replaced: "Il file "…" esiste già. Sostituirlo?", answered with
-// "Sostituisci" or "Annulla".
-bool confirmReplace(QWidget* parent, const QString& path);

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ApplyQuestion.h"
+
+class QWidget;
+
+// The real question, a message box modal over the given window.
+class MessageBoxApplyQuestion final : public ApplyQuestion {
+public:
+    explicit MessageBoxApplyQuestion(QWidget* parent) : parent_(parent) {}
+    bool askToApply(const QString& text) override;
+
+private:
+    QWidget* parent_;
+};
