@@ -53,5 +53,5 @@ int exportDrawing(const CommandLine& command) {
 
 int writeSheet(const CommandLine& command) {
     return withExerciseDrawn(
-        command, [&command](Form4& window) { return saveSheet(sheetOf(window), command.output); });
+        command, [&command](Form4& window) { return saveSheet(sheetOf(window.document()), command.output); });
 }

@@ -1,6 +1,6 @@
 #include "Forms.h"
 
-#include "ExerciseFiles.h"
+#include "ExerciseCommands.h"
 #include "Form1.h"
 #include "Form2.h"
 #include "Form4.h"
@@ -90,7 +90,7 @@ void Forms::show(FormId form) {
 }
 
 bool Forms::openExercise(const QString& path) {
-    if (!form4().exerciseFiles().open(path))
+    if (!form4().exerciseCommands().open(path))
         return false;
     navigation_.VAIF = 99;
     show(FormId::Form4);

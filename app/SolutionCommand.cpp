@@ -36,7 +36,7 @@ int printSolution(const CommandLine& command, const QString& program) {
     if (!values)
         return 1;
     values->Incr = reading.exercise->Incr;
-    const std::optional<Displacements> found = findDisplacements(*values);
+    const std::optional<Displacements> found = nearestDisplacements(*values);
     if (!found) {
         printError(noDisplacementsText());
         return 1;

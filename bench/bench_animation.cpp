@@ -1,7 +1,7 @@
 // Prints, for a horizontal bar that plays by itself on a 1920 x 1080 curve window, the frames
 // shown against the frames planned over one sweep from one end to the other at normal speed
 // (about 10 s each), at INST 5, 100 and 100000, in single-curve mode.
-#include "BarAnimator.h"
+#include "BarPlayer.h"
 #include "BenchSupport.h"
 #include "Form4.h"
 #include "ScrollBar.h"
@@ -30,7 +30,7 @@ void sweep(const char* inst) {
     int shown = 0;
     QEventLoop loop;
     QElapsedTimer clock;
-    BarAnimator* animator = form.findChild<BarAnimator*>();
+    BarPlayer* animator = form.findChild<BarPlayer*>();
     int previous = bar->value();
     // The sweep ends at the maximum, or at the first frame past it, turned back.
     QObject::connect(bar, &QScrollBar::valueChanged, &loop, [&](int value) {
@@ -44,7 +44,7 @@ void sweep(const char* inst) {
     animator->start(bar);
     loop.exec();
     const double seconds = clock.elapsed() / 1000.0;
-    const double planned = seconds * BarAnimation::FramesPerSecond;
+    const double planned = seconds * BarSweep::FramesPerSecond;
     std::printf("INST %-6s sweep %.2f s: %d frames shown of %.0f planned (%.0f%%), %.1f a second\n",
                 inst, seconds, shown, planned, 100 * shown / planned, shown / seconds);
     std::fflush(stdout);

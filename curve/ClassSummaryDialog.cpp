@@ -3,24 +3,24 @@
 #include "AssignmentWork.h"
 #include "AtomicFile.h"
 #include "ClassSummaryModel.h"
+#include "ExerciseCommands.h"
 #include "ExerciseFile.h"
-#include "ExerciseFiles.h"
 #include "FileAskers.h"
-#include "Form4.h"
+#include "LongWorkProgress.h"
 #include "NumberText.h"
 #include "Prompter.h"
 #include "RecentExercises.h"
+#include "StartingFolder.h"
 #include "SummaryCsv.h"
+#include "WindowSeams.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
-#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -32,12 +32,6 @@ QString csvTargetFor(const QString& chosen) {
     return QFileInfo(chosen).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0
                ? chosen
                : chosen + QStringLiteral(".csv");
-}
-
-// Where the teacher's attempts are most likely kept.
-QString startingFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 // The exercise in the file at path, to judge a class by; nothing for an empty path, and nothing,
@@ -175,22 +169,17 @@ void ClassSummaryDialog::chooseAssignment() {
 }
 
 bool ClassSummaryDialog::judgeBy(std::optional<Exercise> assignment, const QString& path) {
-    // A folder of long attempts can take seconds: after half a second a bar shows, and
-    // "Annulla" gives the judging up.
+    // A folder of long attempts can take seconds: once the judging looks like taking more than
+    // half a second a bar shows, and "Annulla" gives it up.
     const QStringList files = attemptFiles({folder_});
-    QProgressDialog progress(QStringLiteral("Riepilogo di %1").arg(QDir(folder_).dirName()),
-                             QStringLiteral("Annulla"), 0, static_cast<int>(files.size()),
-                             isVisible() ? this : parentWidget());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
+    LongWorkProgress progress(isVisible() ? this : parentWidget(),
+                              QStringLiteral("Riepilogo di %1").arg(QDir(folder_).dirName()));
     std::vector<SummaryRow> rows;
     for (const QString& file : files) {
-        progress.setValue(static_cast<int>(rows.size()));
-        if (progress.wasCanceled())
+        if (!progress.proceed(double(rows.size()), double(files.size())))
             return false;
         rows.push_back(summaryRowOf(file, assignment));
     }
-    progress.reset();
     model_->setRows(std::move(rows));
     table_->resizeColumnsToContents();
     if (sorted_->rowCount() > 0)
@@ -202,20 +191,19 @@ bool ClassSummaryDialog::judgeBy(std::optional<Exercise> assignment, const QStri
     return true;
 }
 
-void showClassSummary(Form4& window, FolderAsker& folders) {
+void showClassSummary(QWidget& window, const WindowSeams& seams,
+                      const std::function<bool(const QString& path)>& openAttempt) {
     const QString folder =
-        folders.askFolder(QStringLiteral("Cartella degli esercizi della classe"), startingFolder());
+        seams.folder->askFolder(QStringLiteral("Cartella degli esercizi della classe"),
+                                startingFolder(UsersFolder::Documents));
     if (folder.isEmpty())
         return;
-    ClassSummaryDialog dialog({}, folder, window.saveFileAsker(), window.prompter(), &window);
-    dialog.offerAssignments(window.openFileAsker());
+    ClassSummaryDialog dialog({}, folder, *seams.saveFile, *seams.messages, &window);
+    dialog.offerAssignments(*seams.openFile);
     const QString remembered = loadSummaryAssignment();
-    std::optional<Exercise> assignment = readSummaryAssignment(remembered, window.prompter());
+    std::optional<Exercise> assignment = readSummaryAssignment(remembered, *seams.messages);
     if (!dialog.judgeBy(std::move(assignment), remembered))
         return;
-
-    dialog.openAttempt = [&window](const QString& path) {
-        return window.exerciseFiles().open(path);
-    };
+    dialog.openAttempt = openAttempt;
     dialog.exec();
 }

@@ -7,8 +7,6 @@
 #include <vector>
 
 class ClassSummaryModel;
-class Form4;
-class FolderAsker;
 class OpenFileAsker;
 class Prompter;
 class QLabel;
@@ -16,6 +14,7 @@ class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
 class SaveFileAsker;
+struct WindowSeams;
 
 // "Riepilogo della classe": the summary of a folder's attempts in a table sortable by every
 // column. "Apri" or a double click opens the chosen attempt and closes the dialog; "Salva CSV…"
@@ -60,6 +59,7 @@ private:
 };
 
 // The context menu's "Riepilogo della classe…": asks for a folder and shows its attempts'
-// summary over the curve window, which opens the attempt chosen; the attempts are judged by the
-// assignment chosen last, when it can still be read.
-void showClassSummary(Form4& window, FolderAsker& folders);
+// summary over the window, whose openAttempt opens the attempt chosen; the attempts are judged
+// by the assignment chosen last, when it can still be read.
+void showClassSummary(QWidget& window, const WindowSeams& seams,
+                      const std::function<bool(const QString& path)>& openAttempt);

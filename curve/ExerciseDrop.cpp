@@ -1,11 +1,11 @@
 #include "ExerciseDrop.h"
 
-#include "ExerciseFiles.h"
-#include "Form4.h"
+#include "ExerciseCommands.h"
 
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <QWidget>
 
 namespace {
 
@@ -18,7 +18,8 @@ QString firstExercise(const QMimeData* data) {
 
 } // namespace
 
-ExerciseDrop::ExerciseDrop(Form4& window) : window_(window) {
+ExerciseDrop::ExerciseDrop(QWidget& window, ExerciseCommands& commands)
+    : window_(window), commands_(commands) {
     // A drop on a control that takes none reaches the window.
     window_.setAcceptDrops(true);
 }
@@ -38,7 +39,6 @@ bool ExerciseDrop::takeEvent(QObject*, QEvent* event) {
     // program the file came from waiting.
     if (type == QEvent::Drop)
         QMetaObject::invokeMethod(
-            &window_, [&window = window_, path] { window.exerciseFiles().open(path); },
-            Qt::QueuedConnection);
+            &window_, [&commands = commands_, path] { commands.open(path); }, Qt::QueuedConnection);
     return true;
 }

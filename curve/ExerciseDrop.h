@@ -2,7 +2,8 @@
 
 #include "EventRouter.h"
 
-class Form4;
+class ExerciseCommands;
+class QWidget;
 
 // An exercise file dropped anywhere on the curve window, on a field too, opens as "Apri
 // esercizio…" opens it: of several files, the first exercise among them. Every other drop goes
@@ -11,10 +12,11 @@ class ExerciseDrop final : public EventHandler {
 public:
     // The window's events come through its router; a field would take a dropped file for its
     // path as text, so the router must be on the fields too.
-    explicit ExerciseDrop(Form4& window);
+    ExerciseDrop(QWidget& window, ExerciseCommands& commands);
 
     bool takeEvent(QObject* watched, QEvent* event) override;
 
 private:
-    Form4& window_;
+    QWidget& window_;
+    ExerciseCommands& commands_;
 };

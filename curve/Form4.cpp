@@ -1,20 +1,19 @@
 #include "Form4.h"
 
 #include "Accessibility.h"
-#include "MessageBoxApplyQuestion.h"
 #include "AssignmentDialog.h"
 #include "AssignmentRules.h"
-#include "BarAnimator.h"
+#include "BarPlayer.h"
 #include "Clipboard.h"
 #include "EventRouter.h"
+#include "ExerciseCommands.h"
 #include "ExerciseDrop.h"
-#include "ExerciseFiles.h"
 #include "FileDialogAsker.h"
 #include "Form4Menu.h"
+#include "MessageBoxApplyQuestion.h"
+#include "MessageBoxSaveQuestion.h"
 #include "NumberText.h"
 #include "PlotText.h"
-#include "Prompter.h"
-#include "MessageBoxSaveQuestion.h"
 #include "WorkGate.h"
 
 #include <QCheckBox>
@@ -30,20 +29,22 @@
 
 Form4::Form4(Prompter* prompter, QWidget* parent)
     : SurfaceWidget(parent), Form4Controls(buildForm4Controls(this)),
-      ownClipboard_(std::make_unique<SystemClipboard>()), clipboard_(ownClipboard_.get()),
-      ownFileAsker_(std::make_unique<FileDialogAsker>(this)), saveFileAsker_(ownFileAsker_.get()),
-      openFileAsker_(ownFileAsker_.get()),
+      ownClipboard_(std::make_unique<SystemClipboard>()),
+      ownFileAsker_(std::make_unique<FileDialogAsker>(this)),
       ownSaveQuestion_(std::make_unique<MessageBoxSaveQuestion>(this)),
-      saveQuestion_(ownSaveQuestion_.get()),
       ownAssignmentAsker_(std::make_unique<AssignmentDialogAsker>(this)),
-      assignmentAsker_(ownAssignmentAsker_.get()),
-      ownApplyQuestion_(std::make_unique<MessageBoxApplyQuestion>(this)),
-      applyQuestion_(ownApplyQuestion_.get()), prompter_(prompter, this),
+      ownApplyQuestion_(std::make_unique<MessageBoxApplyQuestion>(this)), prompter_(prompter, this),
       messages_(std::make_unique<BarReleasingPrompter>(prompter_.get(),
                                                        std::initializer_list{HScroll1, HScroll2})),
+      seams_{messages_.get(),         ownClipboard_.get(),      ownFileAsker_.get(),
+             ownFileAsker_.get(),     ownFileAsker_.get(),      ownSaveQuestion_.get(),
+             ownApplyQuestion_.get(), ownAssignmentAsker_.get()},
       model_(*this, *this, *messages_, [this] { return activationIncr(); }),
-      document_(*this, model_, *this), exerciseFiles_(std::make_unique<ExerciseFiles>(*this)),
-      animator_(new BarAnimator(*this)), gate_(std::make_unique<WorkGate>(*this)) {
+      document_(*this, model_, *this),
+      player_(new BarPlayer(*this, {HScroll1, HScroll2}, document_)),
+      gate_(std::make_unique<WorkGate>(*player_, document_, seams_,
+                                       [this] { return exerciseCommands_->save(); })),
+      exerciseCommands_(std::make_unique<ExerciseCommands>(*this, document_, seams_, *gate_)) {
     setWindowTitle(QStringLiteral("Form4"));
     resize(Form4DesignSize);
     setAccessibleTexts(this, "",
@@ -60,29 +61,38 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
     connect(HScroll2, &QScrollBar::valueChanged, this, &Form4::HScroll2_Change);
     connect(Check1, &QCheckBox::toggled, this, &Form4::Check1_Click);
     menu_ = std::make_unique<Form4Menu>(*this);
-    drop_ = std::make_unique<ExerciseDrop>(*this);
+    drop_ = std::make_unique<ExerciseDrop>(*this, *exerciseCommands_);
     // The events of the window and its controls meet these in this order. A playing bar stops
     // first, before a dropped file opens or a key reaches a shortcut, so that nothing lands in
     // its step; a dropped exercise comes before a field can take its path for text; the menu's
     // keys come last.
     router_ = std::make_unique<EventRouter>(
-        *this, std::vector<EventHandler*>{animator_, drop_.get(), menu_.get()});
+        *this, std::vector<EventHandler*>{player_, drop_.get(), menu_.get()});
 }
 
 Form4::~Form4() = default;
 
+void Form4::replaceSeams(const WindowSeams& replacement) {
+    seams_ = seams_.replacedBy(replacement);
+    seams_.messages = messages_.get();
+}
+
+double Form4::nextMoveIncr() const {
+    return Check1->isChecked() ? model_.scaleIncr() : activationIncr();
+}
+
 void Form4::Form_Activate() {
     if (document_.takeOpenedDrawing())
         return;
-    plotStep(false, [this] { model_.Form_Activate(); });
+    plotStep(StepKind::AddsCurve, [this] { model_.Form_Activate(); });
 }
 
 void Form4::Command1_Click() {
-    plotStep(false, [this] { model_.CALCOLA(); });
+    plotStep(StepKind::AddsCurve, [this] { model_.CALCOLA(); });
 }
 
 void Form4::Command2_Click() {
-    plotStep(true, [this] { model_.clearAndRedraw(); });
+    plotStep(StepKind::ReplacesDrawing, [this] { model_.clearAndRedraw(); });
 }
 
 void Form4::Command3_Click() {
@@ -118,7 +128,7 @@ void Form4::Check1_Click() {
 
 void Form4::displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable) {
     const bool multiple = Check1->isChecked();
-    const bool plotted = plotStep(!multiple, [&] {
+    const bool plotted = plotStep(multiple ? StepKind::AddsCurve : StepKind::ReplacesDrawing, [&] {
         const auto position = static_cast<std::int16_t>(bar->value());
         shown->setText(IntegerToText(position));
         variable = position;
@@ -131,19 +141,19 @@ void Form4::displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t&
     }
 }
 
-bool Form4::plotStep(bool clears, const std::function<void()>& command) {
-    if (!clears) {
+bool Form4::plotStep(StepKind kind, const std::function<void()>& command) {
+    if (kind == StepKind::AddsCurve) {
         const QString why = whyNoMoreCurves(document_.assignment(), model_.curves().size());
         if (!why.isEmpty()) {
             prompter().MsgBox(why);
             return false;
         }
     }
-    document_.asStep(clears, command);
+    document_.asStep(kind, command);
     if (!document_.file().targetReachedTold) {
         const QString reached = targetReachedText(document_.assignment(), model_.lastPlot());
         if (!reached.isEmpty()) {
-            document_.targetReachedTold();
+            document_.markTargetReachedTold();
             prompter().MsgBox(reached);
         }
     }

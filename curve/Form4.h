@@ -6,25 +6,24 @@
 #include "MessageBoxPrompter.h"
 #include "ScrollBar.h"
 #include "SurfaceWidget.h"
+#include "WindowSeams.h"
 
 #include <functional>
 #include <memory>
 #include <optional>
 
-class ApplyQuestion;
-class AssignmentAsker;
-class BarAnimator;
+class AssignmentDialogAsker;
+class BarPlayer;
 class Clipboard;
 class EventRouter;
 class ExerciseDrop;
-class ExerciseFiles;
+class ExerciseCommands;
 class FileDialogAsker;
 class Form4Menu;
-class OpenFileAsker;
+class MessageBoxApplyQuestion;
+class MessageBoxSaveQuestion;
 class QMenu;
 class QScrollBar;
-class SaveFileAsker;
-class SaveQuestion;
 class WorkGate;
 
 // The curve window: the parameter panels and commands over a retained drawing on which the
@@ -52,25 +51,19 @@ public:
     void calibrationChanged() { fileIncr_.reset(); }
     // The ratio an activation sets the scale up with: the opened exercise's, else readIncr's.
     double activationIncr() const { return fileIncr_ ? *fileIncr_ : readIncr(); }
+    // The ratio the next move of a bar plots with: in multiple-curve mode it adds a curve to the
+    // scale as it stands; in single-curve mode it clears the drawing and sets the scale up again.
+    double nextMoveIncr() const;
     // "ESCI" and "?".
     std::function<void()> endProgram;
     std::function<void()> showInstructions;
 
-    // Copies go to the desktop's clipboard unless another one is given; files are asked for with
-    // the file dialog unless another asker is given.
-    void setClipboard(Clipboard& clipboard) { clipboard_ = &clipboard; }
-    void setSaveFileAsker(SaveFileAsker& asker) { saveFileAsker_ = &asker; }
-    void setOpenFileAsker(OpenFileAsker& asker) { openFileAsker_ = &asker; }
-    void setSaveQuestion(SaveQuestion& question) { saveQuestion_ = &question; }
-    void setAssignmentAsker(AssignmentAsker& asker) { assignmentAsker_ = &asker; }
-    void setApplyQuestion(ApplyQuestion& question) { applyQuestion_ = &question; }
-    Clipboard& clipboard() const { return *clipboard_; }
-    SaveFileAsker& saveFileAsker() const { return *saveFileAsker_; }
-    OpenFileAsker& openFileAsker() const { return *openFileAsker_; }
-    SaveQuestion& saveQuestion() const { return *saveQuestion_; }
-    AssignmentAsker& assignmentAsker() const { return *assignmentAsker_; }
-    ApplyQuestion& applyQuestion() const { return *applyQuestion_; }
-    Prompter& prompter() const { return *messages_; }
+    // Where the window and its commands meet the user and the desktop: message boxes and dialogs
+    // over the window and the system's clipboard, unless others are put in their place. The
+    // messages are the prompter the window was made with.
+    const WindowSeams& seams() const { return seams_; }
+    void replaceSeams(const WindowSeams& replacement);
+    Prompter& prompter() const { return *seams_.messages; }
 
     // The drawing's context menu (see Form4Menu), opened by a right click on the drawing, the
     // Menu key or Shift+F10.
@@ -87,11 +80,11 @@ public:
         return document_.open(exercise, {}, progress);
     }
     QUndoStack& history() { return document_.history(); }
-    ExerciseFiles& exerciseFiles() { return *exerciseFiles_; }
+    ExerciseCommands& exerciseCommands() { return *exerciseCommands_; }
     // What everything that replaces, closes or changes the work from outside the drawing passes.
     WorkGate& workGate() { return *gate_; }
     // The bars that play by themselves.
-    BarAnimator& animator() { return *animator_; }
+    BarPlayer& barPlayer() { return *player_; }
 
     void Command1_Click();
     void Command2_Click();
@@ -123,33 +116,30 @@ private:
     // Runs a plotting command as a step (see CurveDocument::asStep), unless an assignment's
     // most curves are drawn and it would add one: then it says why and returns false. A curve
     // that reaches the target within the assignment's tolerance is told, the first time.
-    bool plotStep(bool clears, const std::function<void()>& command);
+    using StepKind = CurveDocument::StepKind;
+    bool plotStep(StepKind kind, const std::function<void()>& command);
     // The fields an assignment locks are read-only, and say why.
     void showLocks();
     void displacementChanged(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
     void resetDisplacement(QScrollBar* bar, QLineEdit* shown, std::int16_t& variable);
 
+    // The real seams, and the ones in use.
     std::unique_ptr<Clipboard> ownClipboard_;
-    Clipboard* clipboard_;
     std::unique_ptr<FileDialogAsker> ownFileAsker_;
-    SaveFileAsker* saveFileAsker_;
-    OpenFileAsker* openFileAsker_;
-    std::unique_ptr<SaveQuestion> ownSaveQuestion_;
-    SaveQuestion* saveQuestion_;
-    std::unique_ptr<AssignmentAsker> ownAssignmentAsker_;
-    AssignmentAsker* assignmentAsker_;
-    std::unique_ptr<ApplyQuestion> ownApplyQuestion_;
-    ApplyQuestion* applyQuestion_;
+    std::unique_ptr<MessageBoxSaveQuestion> ownSaveQuestion_;
+    std::unique_ptr<AssignmentDialogAsker> ownAssignmentAsker_;
+    std::unique_ptr<MessageBoxApplyQuestion> ownApplyQuestion_;
     WindowPrompter prompter_;
     // Every message of the window; a bar held down lets go first.
     std::unique_ptr<BarReleasingPrompter> messages_;
+    WindowSeams seams_;
     CurveModel model_;
     std::optional<double> fileIncr_;
     CurveDocument document_;
     bool shownBefore_ = false;
-    std::unique_ptr<ExerciseFiles> exerciseFiles_;
-    BarAnimator* animator_;
+    BarPlayer* player_;
     std::unique_ptr<WorkGate> gate_;
+    std::unique_ptr<ExerciseCommands> exerciseCommands_;
     std::unique_ptr<Form4Menu> menu_;
     std::unique_ptr<ExerciseDrop> drop_;
     // Last, so that it goes before the handlers it calls.

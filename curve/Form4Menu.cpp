@@ -1,12 +1,11 @@
 #include "Form4Menu.h"
 
-#include "BarAnimator.h"
+#include "BarPlayer.h"
 #include "ClassSummaryDialog.h"
 #include "Clipboard.h"
-#include "DisplacementFinder.h"
+#include "DisplacementOffer.h"
 #include "DrawingSave.h"
-#include "ExerciseFiles.h"
-#include "FileDialogAsker.h"
+#include "ExerciseCommands.h"
 #include "Form4.h"
 #include "GuideWindow.h"
 #include "PlotText.h"
@@ -39,17 +38,22 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
 
     actOnWork(undo_, [this] { window_.history().undo(); });
     actOnWork(redo_, [this] { window_.history().redo(); });
-    actOnWork(find_, [this] { findDisplacementsIn(window_); });
-    actOnWork(save_, [this] { window_.exerciseFiles().save(); });
-    actOnWork(saveAs_, [this] { window_.exerciseFiles().saveAs(); });
-    actOnWork(saveAssignment_, [this] { window_.exerciseFiles().saveAssignment(); });
-    actOnWork(print_, [this] { printSheet(window_); });
+    actOnWork(find_, [this] {
+        offerDisplacements(window_, window_.document(), {window_.HScroll1, window_.HScroll2},
+                           window_.nextMoveIncr(), window_.seams());
+    });
+    actOnWork(save_, [this] { window_.exerciseCommands().save(); });
+    actOnWork(saveAs_, [this] { window_.exerciseCommands().saveAs(); });
+    actOnWork(saveAssignment_, [this] { window_.exerciseCommands().saveAssignment(); });
+    actOnWork(print_,
+              [this] { printSheet(window_, sheetOf(window_.document()), window_.prompter()); });
     actOnWork(summary_, [this] {
-        FileDialogAsker folders(&window_);
-        showClassSummary(window_, folders);
+        showClassSummary(window_, window_.seams(), [this](const QString& path) {
+            return window_.exerciseCommands().open(path);
+        });
     });
     // An opening passes the gate itself, with the question about the work it drops.
-    connect(open_, &QAction::triggered, this, [this] { window_.exerciseFiles().openAsked(); });
+    connect(open_, &QAction::triggered, this, [this] { window_.exerciseCommands().openAsked(); });
     guide_ = addGuideAction(window_);
 
     QUndoStack& history = window_.history();
@@ -93,17 +97,17 @@ void Form4Menu::fill(QMenu& menu) {
     menu.addActions({save_, saveAs_, saveAssignment_, summary_});
     menu.addSeparator();
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
-        window_.clipboard().setText(equationText(window_.model().lastPlot()));
+        window_.seams().clipboard->setText(equationText(window_.model().lastPlot()));
     });
     copyEquation->setEnabled(plot.points >= 2);
     menu.addAction(QStringLiteral("Copia immagine"), this,
-                   [this] { window_.clipboard().setImage(window_.drawing()); });
+                   [this] { window_.seams().clipboard->setImage(window_.drawing()); });
     menu.addAction(QStringLiteral("Salva immagine…"), this, [this] {
-        saveDrawingAs(window_.retainedDrawing(), window_.size(), window_.saveFileAsker(),
+        saveDrawingAs(window_.retainedDrawing(), window_.size(), *window_.seams().saveFile,
                       window_.prompter());
     });
     menu.addAction(print_);
-    window_.animator().fill(menu);
+    window_.barPlayer().fill(menu);
     menu.addSeparator();
     menu.addAction(guide_);
 }
@@ -116,13 +120,13 @@ void Form4Menu::fillRecent(QMenu& recent) {
         // An ampersand in a file's name is shown, not taken for the entry's key.
         const QString name = QFileInfo(path).fileName().replace(u'&', QStringLiteral("&&"));
         QAction* entry = recent.addAction(
-            name, this, [this, path] { window_.exerciseFiles().openRecent(path); });
+            name, this, [this, path] { window_.exerciseCommands().openRecent(path); });
         entry->setStatusTip(QDir::toNativeSeparators(path));
         entry->setToolTip(entry->statusTip());
     }
     recent.addSeparator();
     recent.addAction(QStringLiteral("Svuota elenco"), this,
-                     [this] { window_.exerciseFiles().forgetRecent(); });
+                     [this] { window_.exerciseCommands().forgetRecent(); });
     recent.setEnabled(!paths.isEmpty());
 }
 

@@ -14,7 +14,7 @@ class QMenu;
 // came to its target point; "Annulla curva" and "Ripeti curva"; "Trova spostamenti…"; the
 // exercise files, the submenu of recent ones and the class summary; then copies of the equation
 // and of the drawing, "Salva immagine…" and "Stampa…"; then the bars' animation (see
-// BarAnimator); last "Guida" (see GuideWindow). The entries that change, write or print the
+// BarPlayer); last "Guida" (see GuideWindow). The entries that change, write or print the
 // work pass the window's gate first (see WorkGate).
 // Its keys work wherever the focus is in the window, except that a field whose text changed
 // since the last plot takes Ctrl+Z and Ctrl+Shift+Z to undo and redo its own typing first.

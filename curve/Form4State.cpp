@@ -4,7 +4,7 @@
 #include "Form4.h"
 
 #include "AssignmentRules.h"
-#include "DisplacementFinder.h"
+#include "DisplacementOffer.h"
 #include "Form4Menu.h"
 #include "NumberText.h"
 #include "ScrollBar.h"
@@ -105,4 +105,3 @@ void Form4::startFieldsAfresh() {
         field->setCursorPosition(cursor);
     }
 }
-

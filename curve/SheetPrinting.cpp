@@ -1,6 +1,8 @@
 #include "SheetPrinting.h"
 
-#include "Form4.h"
+#include "CurveDocument.h"
+#include "KeptDrawing.h"
+#include "Prompter.h"
 
 #include <QPaintEngine>
 #include <QPrintPreviewDialog>
@@ -18,13 +20,13 @@ bool printsToFile(QPrinter& printer) {
 
 } // namespace
 
-SheetContents sheetOf(Form4& window) {
-    return {&window.retainedDrawing(), window.size(), window.exercise().controls,
-            window.model().lastPlot()};
+SheetContents sheetOf(CurveDocument& document) {
+    const Exercise exercise = document.exercise();
+    return {&document.drawing().retainedDrawing(), exercise.drawingSize, exercise.controls,
+            exercise.curves.empty() ? PlotRecord() : exercise.curves.back()};
 }
 
-void printSheet(Form4& window) {
-    const SheetContents sheet = sheetOf(window);
+void printSheet(QWidget& window, const SheetContents& sheet, Prompter& prompter) {
     QPrinter printer;
     printer.setResolution(SheetResolution);
     printer.setPageLayout(sheetPageLayout());
@@ -34,18 +36,18 @@ void printSheet(Form4& window) {
     if (const QScreen* screen = window.screen())
         dialog.resize(screen->availableGeometry().size() * 3 / 4);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&window, &sheet](QPrinter* target) {
+                     [&prompter, &sheet](QPrinter* target) {
                          // A file is written whole or not at all, as every file the program
                          // writes; the printer would write it as it goes.
                          if (printsToFile(*target)) {
                              const QString failure =
                                  saveSheet(sheet, target->outputFileName(), target->pageLayout());
                              if (!failure.isEmpty())
-                                 window.prompter().MsgBox(failure);
+                                 prompter.MsgBox(failure);
                              return;
                          }
                          if (!paintSheet(*target, sheet))
-                             window.prompter().MsgBox(
+                             prompter.MsgBox(
                                  QStringLiteral("Impossibile stampare la pagina: la stampante non "
                                                 "ha accettato il lavoro."));
                      });

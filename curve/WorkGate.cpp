@@ -1,26 +1,25 @@
 #include "WorkGate.h"
 
-#include "BarAnimator.h"
-#include "ExerciseFiles.h"
-#include "Form4.h"
+#include "BarPlayer.h"
+#include "CurveDocument.h"
 #include "SaveQuestion.h"
+#include "WindowSeams.h"
 
 #include <QFileInfo>
 
 bool WorkGate::pass(Change change) {
-    window_.animator().stop();
+    player_.stop();
     return change == Change::Keeps || settleUnsavedChanges();
 }
 
 bool WorkGate::settleUnsavedChanges() {
-    const CurveDocument& document = window_.document();
-    if (!document.hasUnsavedChanges())
+    if (!document_.hasUnsavedChanges())
         return true;
     const QString text = QStringLiteral("Salvare le modifiche all'esercizio \"%1\"?")
-                             .arg(QFileInfo(document.path()).fileName());
-    switch (window_.saveQuestion().askToSave(text)) {
+                             .arg(QFileInfo(document_.path()).fileName());
+    switch (seams_.saveQuestion->askToSave(text)) {
     case SaveQuestion::Answer::Save:
-        return window_.exerciseFiles().save();
+        return save_();
     case SaveQuestion::Answer::Discard:
         return true;
     case SaveQuestion::Answer::Cancel:

@@ -1,6 +1,10 @@
 #pragma once
 
-class Form4;
+#include <functional>
+
+class BarPlayer;
+class CurveDocument;
+struct WindowSeams;
 
 // The one way in for everything that replaces, closes or changes the curve window's work from
 // outside the drawing. A bar playing by itself stops first, which closes its step, so that what
@@ -9,7 +13,7 @@ class Form4;
 //
 // Who passes it: the openings, with Drops, wherever they come from ("Apri esercizio…",
 // "Esercizi recenti", a dropped file, the class summary's "Apri", the command line: see
-// ExerciseFiles); the window's close and the ESCI of either window, with Drops; the context
+// ExerciseCommands); the window's close and the ESCI of either window, with Drops; the context
 // menu's entries that change, write or print the work, with Keeps (see Form4Menu).
 class WorkGate {
 public:
@@ -18,7 +22,11 @@ public:
         Drops, // the work leaves the screen: another exercise, the window closed, the end
     };
 
-    explicit WorkGate(Form4& window) : window_(window) {}
+    // The question is the seams' saveQuestion; save is "Salva esercizio", which answers whether
+    // the work was saved.
+    WorkGate(BarPlayer& player, const CurveDocument& document, const WindowSeams& seams,
+             std::function<bool()> save)
+        : player_(player), document_(document), seams_(seams), save_(std::move(save)) {}
 
     // False when the user cancelled the question or the save failed: then nothing must change.
     bool pass(Change change);
@@ -27,5 +35,8 @@ private:
     // When the work has changed since its file was opened or saved, asks whether to save it.
     bool settleUnsavedChanges();
 
-    Form4& window_;
+    BarPlayer& player_;
+    const CurveDocument& document_;
+    const WindowSeams& seams_;
+    std::function<bool()> save_;
 };

@@ -21,16 +21,17 @@ CurveDocument::CurveDocument(DocumentControls& controls, CurveModel& model,
                              KeptDrawing& drawing)
     : controls_(controls), model_(model), drawing_(drawing), history_(*this) {}
 
-void CurveDocument::asStep(bool clears, const std::function<void()>& command) {
-    const bool began = beginStep(clears);
+void CurveDocument::asStep(StepKind kind, const std::function<void()>& command) {
+    const bool began = beginStep(kind);
     command();
     if (began)
         endStep();
 }
 
-bool CurveDocument::beginStep(bool clears) {
+bool CurveDocument::beginStep(StepKind kind) {
     if (step_ || model_.scaleIncr() == 0)
         return false;
+    const bool clears = kind == StepKind::ReplacesDrawing;
     step_ = OpenStep{clears, controls_.windowState(), drawing_.drawingMark(),
                      clears ? model_.curves() : std::vector<PlotRecord>()};
     return true;

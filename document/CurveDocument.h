@@ -35,14 +35,18 @@ class CurveDocument final : private CurveSteps {
 public:
     CurveDocument(DocumentControls& controls, CurveModel& model, KeptDrawing& drawing);
 
-    // Runs a command that changes the drawing as one step; clears tells that it clears the
-    // drawing first. A step inside a step belongs to it; before the window's first drawing there
-    // is nothing to go back to, so no step is kept.
-    void asStep(bool clears, const std::function<void()>& command);
+    // What a step does to the drawing: adds a curve over it, or clears it first and draws it
+    // afresh (a bar move in single-curve mode, "CANCELLA ed esegui", a bar that plays, a search
+    // applied), so that taking it back puts back every curve it replaced.
+    enum class StepKind { AddsCurve, ReplacesDrawing };
+
+    // Runs a command that changes the drawing as one step. A step inside a step belongs to it;
+    // before the window's first drawing there is nothing to go back to, so no step is kept.
+    void asStep(StepKind kind, const std::function<void()>& command);
     // The same for what lasts beyond one call (a bar that plays by itself): everything done
     // from beginStep to endStep is one step. False, and no step begun, inside another step or
     // before the first drawing.
-    bool beginStep(bool clears);
+    bool beginStep(StepKind kind);
     void endStep();
 
     // The work as an exercise, and an exercise of the file at path put in its place as one step:
@@ -60,7 +64,7 @@ public:
     const QString& path() const { return file_.path; }
     const DocumentFile& file() const { return file_; }
     const std::optional<Assignment>& assignment() const { return file_.assignment; }
-    void targetReachedTold() { file_.targetReachedTold = true; }
+    void markTargetReachedTold() { file_.targetReachedTold = true; }
     // The work was just written to path.
     void saved(const QString& path);
     // The work differs from the file it was last opened from or saved to, or a step is still
@@ -68,6 +72,8 @@ public:
     bool hasUnsavedChanges() const;
 
     QUndoStack& history() { return history_.stack(); }
+    // The drawing the document's curves are drawn on.
+    KeptDrawing& drawing() { return drawing_; }
 
 private:
     void restoreWindowState(const WindowState& state) override;

@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 #include "FileAskers.h"
 #include "Prompter.h"
+#include "StartingFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,10 +39,7 @@ DrawingTarget drawingTargetFor(const QString& chosenPath, const QString& selecte
 }
 
 QString defaultDrawingPath() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    return QDir(folder).filePath(QStringLiteral("curva.png"));
+    return QDir(startingFolder(UsersFolder::Pictures)).filePath(QStringLiteral("curva.png"));
 }
 
 QString saveDrawing(RetainedCanvas& canvas, QSize windowSize, const QString& path,

@@ -519,7 +519,7 @@ private:
 
 } // namespace
 
-std::optional<Displacements> findDisplacements(const PlotRecord& plot,
+std::optional<Displacements> nearestDisplacements(const PlotRecord& plot,
                                                const DisplacementRanges& ranges,
                                                const SearchProgress& progress) {
     return Search(plot, ranges, progress).run();

@@ -27,6 +27,6 @@ using SearchProgress = std::function<bool(std::int64_t done, std::int64_t total)
 // nearest the target, measured as the plot measures it. The exact minimum: among equal
 // distances the smaller |SPTX| + |SPTY|, then the smaller SPTX, then the smaller SPTY. Nothing
 // when no pair draws a point, or when the progress asked to stop.
-std::optional<Displacements> findDisplacements(const PlotRecord& plot,
+std::optional<Displacements> nearestDisplacements(const PlotRecord& plot,
                                                const DisplacementRanges& ranges = {},
                                                const SearchProgress& progress = {});

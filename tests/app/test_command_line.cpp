@@ -4,7 +4,7 @@
 // windows opens straight on the curve window.
 #include "DrawingSave.h"
 #include "ExerciseFile.h"
-#include "ExerciseFiles.h"
+#include "ExerciseCommands.h"
 #include "FileAskers.h"
 #include "Form1.h"
 #include "Form2.h"
@@ -217,8 +217,8 @@ private slots:
             Attempt attempt;
             OneName asker;
             asker.name = path;
-            attempt.form.setSaveFileAsker(asker);
-            run = {attempt.form.exerciseFiles().saveAs() ? 0 : 1,
+            attempt.form.replaceSeams({.saveFile = &asker});
+            run = {attempt.form.exerciseCommands().saveAs() ? 0 : 1,
                    attempt.prompter.messages.join(u'\n')};
         } else {
             for (QString& a : arguments)
@@ -315,7 +315,7 @@ private slots:
         QLocale::setDefault(QLocale::c());
         Attempt attempt;
         const QString fromWindow = dir.filePath("finestra.pdf");
-        QCOMPARE(saveSheet(sheetOf(attempt.form), fromWindow), QString());
+        QCOMPARE(saveSheet(sheetOf(attempt.form.document()), fromWindow), QString());
         const QString printed = dir.filePath("stampata.pdf");
         QCOMPARE(runProgram({"--stampa", printed, exercise}).status, 0);
         const auto page = [](const QString& pdf) {

@@ -5,8 +5,8 @@
 #include "ApplyQuestion.h"
 #include "AssignmentDialog.h"
 #include "ClassSummaryDialog.h"
+#include "ExerciseCommands.h"
 #include "ExerciseFile.h"
-#include "ExerciseFiles.h"
 #include "ExerciseWindow.h"
 #include "Form2.h"
 #include "Forms.h"
@@ -39,7 +39,8 @@ void openFromClassSummary(Form4& form, Answers& answers, const QString& path) {
             if (button->text() == "Apri")
                 button->click();
     });
-    showClassSummary(form, answers);
+    showClassSummary(form, form.seams(),
+                     [&form](const QString& path) { return form.exerciseCommands().open(path); });
 }
 
 } // namespace
@@ -91,11 +92,12 @@ private slots:
         ScriptedAsker files;
         ScriptedQuestion question;
         Answers answers;
-        form.setSaveFileAsker(files);
-        form.setOpenFileAsker(files);
-        form.setSaveQuestion(question);
-        form.setAssignmentAsker(answers);
-        form.setApplyQuestion(answers);
+        form.replaceSeams({.saveFile = &files,
+                           .openFile = &files,
+                           .folder = &answers,
+                           .saveQuestion = &question,
+                           .applyQuestion = &answers,
+                           .assignment = &answers});
         Exercise exercise = form.exercise();
         exercise.Incr = 0.75;
         exercise.drawingSize = QSize(800, 600);
@@ -107,7 +109,7 @@ private slots:
 
         // A curve to take back and one to do again, whatever the row.
         form.Command1_Click();
-        QVERIFY(form.exerciseFiles().save());
+        QVERIFY(form.exerciseCommands().save());
         form.Command1_Click();
         if (changed)
             form.Command1_Click();

@@ -8,8 +8,8 @@
 #include "SaveQuestion.h"
 #include "WidgetTesting.h"
 
-#include <QFile>
 #include <QDropEvent>
+#include <QFile>
 #include <QMenu>
 #include <QMimeData>
 #include <QSettings>
@@ -59,9 +59,7 @@ struct Window {
     explicit Window(bool messageBoxes = false) : form(messageBoxes ? nullptr : &prompter) {
         form.readIncr = [this] { return incr; };
         form.resize(900, 700);
-        form.setSaveFileAsker(asker);
-        form.setOpenFileAsker(asker);
-        form.setSaveQuestion(question);
+        form.replaceSeams({.saveFile = &asker, .openFile = &asker, .saveQuestion = &question});
     }
     // Shown, active and with its first drawing, as the program opens it.
     [[nodiscard]] bool drawn() {
@@ -133,4 +131,3 @@ inline bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-

@@ -1,9 +1,9 @@
 // A bar that plays by itself: where it goes as time passes, and the animation through the real
 // curve window: what a frame does, how it stops, and that it is one step of the history.
-#include "BarAnimation.h"
-#include "BarAnimator.h"
+#include "BarSweep.h"
+#include "BarPlayer.h"
 #include "ExerciseFile.h"
-#include "ExerciseFiles.h"
+#include "ExerciseCommands.h"
 #include "ExerciseWindow.h"
 #include "NumberText.h"
 #include "ScrollBar.h"
@@ -61,7 +61,7 @@ private slots:
         QFETCH(QString, speedKeys);
         QFETCH(QList<double>, seconds);
         QFETCH(QList<int>, positions);
-        BarAnimation animation(minimum, maximum, start);
+        BarSweep animation(minimum, maximum, start);
         for (QChar key : speedKeys)
             key == '+' ? animation.faster() : animation.slower();
         QList<int> reached;
@@ -191,7 +191,7 @@ private slots:
         exercise.assignment = Assignment{"", 0.001, {}, 3, false};
         QVERIFY(form.openExercise(exercise));
         // Qt does not run a timer's tick again while it is running: a tick is made by hand too.
-        BarAnimator* animator = form.findChild<BarAnimator*>();
+        BarPlayer* animator = form.findChild<BarPlayer*>();
         window.prompter.onMessage = [&window, animator](const QString&) {
             QTest::qWait(300);
             if (window.prompter.messages.size() < 3)
@@ -219,7 +219,7 @@ private slots:
         form.Command2_Click();
         const QByteArray dropped = exerciseToJson(form.exercise());
         QVERIFY(writeFile(b, dropped));
-        QVERIFY(form.exerciseFiles().open(a));
+        QVERIFY(form.exerciseCommands().open(a));
         QSignalSpy frames(form.HScroll1, &QScrollBar::valueChanged);
         chooseEntry(form, "Anima barra orizzontale");
         QTRY_VERIFY_WITH_TIMEOUT(frames.count() >= 3, 5000);
@@ -227,14 +227,14 @@ private slots:
         dropFile(form, b);
         QVERIFY(!playing(form));
         window.question.answers = {SaveQuestion::Answer::Discard};
-        QTRY_COMPARE(form.exerciseFiles().currentPath(), b);
+        QTRY_COMPARE(form.exerciseCommands().currentPath(), b);
         QCOMPARE(window.question.asked.size(), 1);
 
         QTest::keyClick(form.focusWidget(), Qt::Key_Escape);
         QTest::keyClick(form.focusWidget(), Qt::Key_Z, Qt::ControlModifier);
         QTest::keyClick(form.focusWidget(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(contentsOf(b), dropped);
-        QCOMPARE(form.exerciseFiles().currentPath(), a);
+        QCOMPARE(form.exerciseCommands().currentPath(), a);
         QCOMPARE(contentsOf(a), exerciseToJson(form.exercise()));
     }
 };

@@ -2,6 +2,7 @@
 // chosen attempt in the real curve window; "Salva CSV…" writes what the command line writes.
 #include "AssignmentWork.h"
 #include "ClassSummaryDialog.h"
+#include "ExerciseCommands.h"
 #include "ExerciseFile.h"
 #include "ExerciseSamples.h"
 #include "FileAskers.h"
@@ -21,6 +22,12 @@
 #include <QTimer>
 
 namespace {
+
+// "Riepilogo della classe…" over the window, which opens the attempt chosen.
+void showSummaryOver(Form4& form) {
+    showClassSummary(form, form.seams(),
+                     [&form](const QString& path) { return form.exerciseCommands().open(path); });
+}
 
 class ScriptedAsker : public SaveFileAsker, public FolderAsker, public OpenFileAsker {
 public:
@@ -129,7 +136,8 @@ private slots:
             button(*dialog, "Apri")->click();
             clicked = true;
         });
-        showClassSummary(form, folders);
+        form.replaceSeams({.folder = &folders});
+        showSummaryOver(form);
         QVERIFY(clicked);
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(form.model().curves().size(), 1u);
@@ -156,7 +164,7 @@ private slots:
         ScriptedAsker askers;
         askers.answer = folder.path();
         askers.opened = folder.filePath("consegna");
-        form.setOpenFileAsker(askers);
+        form.replaceSeams({.openFile = &askers, .folder = &askers});
         const auto summary = [&](const std::function<void(ClassSummaryDialog&)>& use) {
             QTimer::singleShot(0, this, [&] {
                 auto* dialog = dynamic_cast<ClassSummaryDialog*>(QApplication::activeModalWidget());
@@ -164,7 +172,7 @@ private slots:
                 use(*dialog);
                 button(*dialog, "Chiudi")->click();
             });
-            showClassSummary(form, askers);
+            showSummaryOver(form);
         };
         const QStringList byTheTeacher{"5", "1", "0", "0", "no", "sì", ""};
         const QStringList byItsOwn{

@@ -4,7 +4,7 @@
 #include "AssignmentDialog.h"
 #include "AssignmentRules.h"
 #include "ExerciseFile.h"
-#include "ExerciseFiles.h"
+#include "ExerciseCommands.h"
 #include "ExerciseWindow.h"
 #include "MessageBoxCloser.h"
 #include "ScrollBar.h"
@@ -66,17 +66,17 @@ private slots:
                                         {LockedGroup::Chord, LockedGroup::Target}, 3, false};
         {
             Window teacher;
-            teacher.form.setAssignmentAsker(teacherSets);
+            teacher.form.replaceSeams({.assignment = &teacherSets});
             QVERIFY(teacher.drawn());
             teacher.form.Text9->setText("8");
             teacher.form.Command1_Click();
             const Exercise work = teacher.form.exercise();
             teacher.asker.answers = {dir.filePath("consegna")};
-            QVERIFY(teacher.form.exerciseFiles().saveAssignment());
+            QVERIFY(teacher.form.exerciseCommands().saveAssignment());
             QCOMPARE(teacherSets.shown, Assignment());
             // The teacher's own work stays as it was, and belongs to no file.
             QCOMPARE(exerciseToJson(teacher.form.exercise()), exerciseToJson(work));
-            QCOMPARE(teacher.form.exerciseFiles().currentPath(), QString());
+            QCOMPARE(teacher.form.exerciseCommands().currentPath(), QString());
         }
         const ExerciseReading read = readExerciseFile(handout);
         QVERIFY2(read.exercise, qPrintable(read.message));
@@ -91,7 +91,7 @@ private slots:
         Window student;
         Form4& form = student.form;
         QVERIFY(student.drawn());
-        QVERIFY(form.exerciseFiles().open(handout));
+        QVERIFY(form.exerciseCommands().open(handout));
         QCoreApplication::processEvents();
         QCOMPARE(student.prompter.messages, QStringList{"Consegna: Porta la curva sul PUNTO."});
         // It opens on the axes and the target, whose dot is in the window's colour.
@@ -138,12 +138,12 @@ private slots:
         const QByteArray handed = contentsOf(handout);
         const QString attempt = dir.filePath("consegna - svolto.curva");
         student.asker.answers = {attempt};
-        QVERIFY(form.exerciseFiles().save());
+        QVERIFY(form.exerciseCommands().save());
         QCOMPARE(student.asker.suggested, QStringList{attempt});
         QCOMPARE(contentsOf(handout), handed);
         QCOMPARE(readExerciseFile(attempt).exercise->assignment, handedOut);
         form.Command1_Click();
-        QVERIFY(form.exerciseFiles().save());
+        QVERIFY(form.exerciseCommands().save());
         QCOMPARE(student.asker.suggested.size(), 1);
 
         // Taking the opening back frees the fields.

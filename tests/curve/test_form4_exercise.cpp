@@ -3,7 +3,7 @@
 // exercises and dropped files.
 #include "ExerciseFile.h"
 #include "ExerciseWindow.h"
-#include "ExerciseFiles.h"
+#include "ExerciseCommands.h"
 #include "FileAskers.h"
 #include "Form4.h"
 #include "PlotText.h"
@@ -198,14 +198,14 @@ private slots:
 
         const QString path = dir.filePath("prova.curva");
         w.asker.answers = {dir.filePath("prova")};
-        QVERIFY(form.exerciseFiles().save());
+        QVERIFY(form.exerciseCommands().save());
         QVERIFY(w.asker.suggested.value(0).endsWith("/esercizio.curva"));
-        QCOMPARE(form.exerciseFiles().currentPath(), path);
+        QCOMPARE(form.exerciseCommands().currentPath(), path);
         QVERIFY(!form.document().hasUnsavedChanges());
         form.Command2_Click();
         QVERIFY(seen(form) != before);
         w.question.answers = {SaveQuestion::Answer::Discard};
-        QVERIFY(form.exerciseFiles().open(path));
+        QVERIFY(form.exerciseCommands().open(path));
         QCOMPARE(seen(form), before);
         QVERIFY(w.prompter.messages.isEmpty());
         QFile file(path);
@@ -244,20 +244,20 @@ private slots:
         // Opened before the window's first drawing, as from the command line.
         Window w;
         Form4& form = w.form;
-        QVERIFY(form.exerciseFiles().open(a));
+        QVERIFY(form.exerciseCommands().open(a));
         QVERIFY(w.drawn());
         form.Command2_Click();
         const Seen beforePlot = seen(form);
         form.Command1_Click();
         const Seen plotted = seen(form);
         w.question.answers = {SaveQuestion::Answer::Discard};
-        QVERIFY(form.exerciseFiles().open(b));
+        QVERIFY(form.exerciseCommands().open(b));
         const Seen opened = seen(form);
 
         const auto saves = [&](const QString& path, const QByteArray& bytes) {
             QVERIFY(writeFile(a, aBytes) && writeFile(b, bBytes));
-            QVERIFY(form.exerciseFiles().save());
-            QCOMPARE(form.exerciseFiles().currentPath(), path);
+            QVERIFY(form.exerciseCommands().save());
+            QCOMPARE(form.exerciseCommands().currentPath(), path);
             QCOMPARE(contentsOf(path), exerciseToJson(form.exercise()));
             QCOMPARE(contentsOf(path == a ? b : a), path == a ? bBytes : aBytes);
             QVERIFY(bytes.isEmpty() || contentsOf(path) == bytes);
@@ -315,7 +315,7 @@ private slots:
         QVERIFY(writeFile(other, exerciseToJson(form.exercise())));
         if (before != "no file") {
             w.asker.answers = {path};
-            QVERIFY(form.exerciseFiles().saveAs());
+            QVERIFY(form.exerciseCommands().saveAs());
         }
         const QByteArray saved = contentsOf(path);
         if (before.startsWith("plot"))
@@ -337,12 +337,12 @@ private slots:
             wentOn = ended;
         } else if (how == "open") {
             w.asker.answers = {other};
-            wentOn = form.exerciseFiles().openAsked();
+            wentOn = form.exerciseCommands().openAsked();
             QCOMPARE(w.asker.answers.isEmpty(), goesOn);
         } else if (how == "recent") {
-            wentOn = form.exerciseFiles().openRecent(other);
+            wentOn = form.exerciseCommands().openRecent(other);
         } else {
-            wentOn = form.exerciseFiles().open(other); // what a drop does
+            wentOn = form.exerciseCommands().open(other); // what a drop does
         }
         QCOMPARE(wentOn, goesOn);
         const QString asked = "Salvare le modifiche all'esercizio \"compito.curva\"?";
@@ -412,11 +412,11 @@ private slots:
                 }
             });
             clicker.start(20);
-            QVERIFY(!form.exerciseFiles().open(path));
+            QVERIFY(!form.exerciseCommands().open(path));
             QVERIFY(cancelled);
             QVERIFY(w.prompter.messages.isEmpty());
         } else if (stopAfter < 0) {
-            QVERIFY(!form.exerciseFiles().open(path));
+            QVERIFY(!form.exerciseCommands().open(path));
             QCOMPARE(w.prompter.messages.size(), 1);
             QVERIFY2(w.prompter.messages[0].startsWith("Impossibile aprire l'esercizio \"") &&
                          w.prompter.messages[0].contains(message),
@@ -427,7 +427,7 @@ private slots:
         }
         QCOMPARE(seen(form), before);
         QCOMPARE(form.history().count(), steps);
-        QCOMPARE(form.exerciseFiles().currentPath(), QString());
+        QCOMPARE(form.exerciseCommands().currentPath(), QString());
     }
 
     // Ctrl+Z in a field typed into since the last plot undoes the typing first, then the plot;
@@ -582,10 +582,10 @@ private slots:
             QCOMPARE(drop.dropAction(), Qt::CopyAction);
 
         if (opened.isEmpty()) {
-            QCOMPARE(form.exerciseFiles().currentPath(), QString());
+            QCOMPARE(form.exerciseCommands().currentPath(), QString());
             QVERIFY(form.Text1->text().contains(text));
         } else {
-            QCOMPARE(form.exerciseFiles().currentPath(), dir.filePath(opened));
+            QCOMPARE(form.exerciseCommands().currentPath(), dir.filePath(opened));
             QCOMPARE(form.Text1->text(), QString("33"));
         }
         QVERIFY(w.prompter.messages.isEmpty());

@@ -44,7 +44,7 @@ Seen seen(Form4& form) {
 
 struct FindWindow : Window {
     ScriptedApply apply;
-    FindWindow() { form.setApplyQuestion(apply); }
+    FindWindow() { form.replaceSeams({.applyQuestion = &apply}); }
     void pressCtrlT() { QTest::keyClick(form.Text4, Qt::Key_T, Qt::ControlModifier); }
     QAction* menuEntry() {
         QMenu menu;

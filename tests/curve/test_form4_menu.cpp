@@ -130,9 +130,8 @@ private slots:
         RecordingPrompter prompter;
         Form4 form(&prompter);
         RecordingClipboard clipboard;
-        form.setClipboard(clipboard);
         ScriptedAsker asker;
-        form.setSaveFileAsker(asker);
+        form.replaceSeams({.clipboard = &clipboard, .saveFile = &asker});
         form.readIncr = [] { return 0.75; };
         QMenu before;
         form.fillContextMenu(before);

@@ -92,7 +92,7 @@ class PrintedSheetTest : public QObject {
 
     QString printed(Form4& form) {
         const QString pdf = dir.filePath("pagina.pdf");
-        const QString failure = saveSheet(sheetOf(form), pdf);
+        const QString failure = saveSheet(sheetOf(form.document()), pdf);
         return failure.isEmpty() ? pdf : failure;
     }
 

@@ -84,7 +84,7 @@ class DisplacementSearchTest : public QObject {
         for (const auto& [field, text] : texts)
             rig.fields.texts[field] = text;
         rig.model.setUpScale(rig.incr);
-        const auto found = findDisplacements(rig.model.readForSearch(), ranges);
+        const auto found = nearestDisplacements(rig.model.readForSearch(), ranges);
         const auto expected = everyPlot(rig, ranges, replay);
         QCOMPARE(found.has_value(), expected.has_value());
         if (!found)
@@ -193,7 +193,7 @@ private slots:
         const PlotRecord values = rig.model.readForSearch();
         mostHeld = held;
         const std::size_t before = held;
-        const auto found = findDisplacements(values);
+        const auto found = nearestDisplacements(values);
         const double mib = double(mostHeld - before) / (1 << 20);
         QVERIFY2(mib < 4, qPrintable(QString::number(mib) + " MiB"));
         QCOMPARE(QString("%1 %2").arg(found->SPTX).arg(found->SPTY), answer);
@@ -234,7 +234,7 @@ private slots:
             stopped = stopAtQuarter >= 0 && done * 4 >= stopAtQuarter * all && done < all;
             return !stopped;
         };
-        const auto found = findDisplacements(rig.model.readForSearch(), {}, report);
+        const auto found = nearestDisplacements(rig.model.readForSearch(), {}, report);
         QVERIFY(ordered);
         QCOMPARE(afterStop, 0);
         QCOMPARE(found.has_value(), stopAtQuarter < 0);

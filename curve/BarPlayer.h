@@ -1,14 +1,15 @@
 #pragma once
 
-#include "BarAnimation.h"
+#include "BarSweep.h"
 #include "EventRouter.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <array>
 #include <optional>
 
-class Form4;
+class CurveDocument;
 class QKeyEvent;
 class QMenu;
 class QScrollBar;
@@ -19,12 +20,13 @@ class QScrollBar;
 // do anywhere in the window; Esc stops it. So does a click or a key on any control, a drop, and
 // whatever passes the window's gate (see WorkGate). From its first frame to its stop it is one
 // step of the history.
-class BarAnimator : public QObject, public EventHandler {
+class BarPlayer : public QObject, public EventHandler {
     Q_OBJECT
 
 public:
-    // Owned by the window; the window's events come through its router.
-    explicit BarAnimator(Form4& window);
+    // Owned by the window, which holds the horizontal and the vertical bar; the window's events
+    // come through its router, and the whole play is one step of the document.
+    BarPlayer(QWidget& window, std::array<QScrollBar*, 2> bars, CurveDocument& document);
 
     // The entries at the menu's end, after a separator.
     void fill(QMenu& menu);
@@ -43,11 +45,13 @@ private:
     // Esc, "+" and "−": true when the key was the animation's.
     bool ownKey(const QKeyEvent& key, bool act);
 
-    Form4& window_;
+    QWidget& window_;
+    std::array<QScrollBar*, 2> bars_;
+    CurveDocument& document_;
     QTimer timer_;
     QElapsedTimer sinceLastTick_;
     QScrollBar* bar_ = nullptr;
-    std::optional<BarAnimation> animation_;
+    std::optional<BarSweep> animation_;
     // Kept from one animation to the next.
     double speed_ = 1;
     bool stepBegun_ = false;

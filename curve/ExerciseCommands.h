@@ -5,14 +5,21 @@
 #include <QString>
 #include <QStringList>
 
-class Form4;
+class CurveDocument;
+class QWidget;
+class WorkGate;
+struct WindowSeams;
 
 // "Apri esercizio…", "Esercizi recenti", "Salva esercizio" and "Salva esercizio con nome…" of the
 // curve window: the exercise files, the file last opened or saved, the folder last used in the
 // session, and the list of recent exercises kept between runs.
-class ExerciseFiles {
+class ExerciseCommands {
 public:
-    explicit ExerciseFiles(Form4& window) : window_(window) {}
+    // The commands act on the document of the given window, meet the user through its seams
+    // and pass its gate before an opening.
+    ExerciseCommands(QWidget& window, CurveDocument& document, const WindowSeams& seams,
+                     WorkGate& gate)
+        : window_(window), document_(document), seams_(seams), gate_(gate) {}
 
     // Asks for a file and opens it; opens a file. Both pass the window's gate first (see
     // WorkGate): a playing bar stops and unsaved changes are asked about, before the dialog. A
@@ -44,10 +51,13 @@ private:
     // Whole or not at all; a failure is reported.
     bool write(const QString& path, const Exercise& exercise);
     void remember(const QString& path);
-    // The folder last used, else the documents folder, else the home folder.
+    // Where the file dialogs start: the folder last used (see startingFolder).
     QString folder() const;
 
-    Form4& window_;
+    QWidget& window_;
+    CurveDocument& document_;
+    const WindowSeams& seams_;
+    WorkGate& gate_;
     QString lastFolder_;
 };
 

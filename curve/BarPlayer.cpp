@@ -1,42 +1,42 @@
-#include "BarAnimator.h"
+#include "BarPlayer.h"
 
-#include "Form4.h"
-#include "ScrollBar.h"
+#include "CurveDocument.h"
+
+#include <QScrollBar>
 
 #include <QKeyEvent>
 #include <QMenu>
 
-BarAnimator::BarAnimator(Form4& window) : QObject(&window), window_(window) {
+BarPlayer::BarPlayer(QWidget& window, std::array<QScrollBar*, 2> bars, CurveDocument& document)
+    : QObject(&window), window_(window), bars_(bars), document_(document) {
     timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(1000 / BarAnimation::FramesPerSecond);
-    connect(&timer_, &QTimer::timeout, this, &BarAnimator::tick);
+    timer_.setInterval(1000 / BarSweep::FramesPerSecond);
+    connect(&timer_, &QTimer::timeout, this, &BarPlayer::tick);
 }
 
-void BarAnimator::fill(QMenu& menu) {
+void BarPlayer::fill(QMenu& menu) {
     menu.addSeparator();
     const auto barEntry = [&](QScrollBar* bar, const QString& text) {
         if (bar_ == bar)
-            menu.addAction(QStringLiteral("Ferma animazione"), this, &BarAnimator::stop);
+            menu.addAction(QStringLiteral("Ferma animazione"), this, &BarPlayer::stop);
         else
             menu.addAction(text, this, [this, bar] { start(bar); });
     };
-    barEntry(window_.HScroll1, QStringLiteral("Anima barra orizzontale"));
-    barEntry(window_.HScroll2, QStringLiteral("Anima barra verticale"));
+    barEntry(bars_[0], QStringLiteral("Anima barra orizzontale"));
+    barEntry(bars_[1], QStringLiteral("Anima barra verticale"));
     if (!running())
         return;
-    QAction* faster = menu.addAction(QStringLiteral("Più veloce"), this, [this] {
-        animation_->faster();
-    });
+    QAction* faster =
+        menu.addAction(QStringLiteral("Più veloce"), this, [this] { animation_->faster(); });
     faster->setShortcut(QKeySequence(Qt::Key_Plus));
     faster->setEnabled(animation_->canGoFaster());
-    QAction* slower = menu.addAction(QStringLiteral("Più lenta"), this, [this] {
-        animation_->slower();
-    });
+    QAction* slower =
+        menu.addAction(QStringLiteral("Più lenta"), this, [this] { animation_->slower(); });
     slower->setShortcut(QKeySequence(Qt::Key_Minus));
     slower->setEnabled(animation_->canGoSlower());
 }
 
-void BarAnimator::start(QScrollBar* bar) {
+void BarPlayer::start(QScrollBar* bar) {
     stop();
     bar_ = bar;
     animation_.emplace(bar->minimum(), bar->maximum(), bar->value(), speed_);
@@ -44,7 +44,7 @@ void BarAnimator::start(QScrollBar* bar) {
     timer_.start();
 }
 
-void BarAnimator::stop() {
+void BarPlayer::stop() {
     if (!running())
         return;
     timer_.stop();
@@ -52,10 +52,10 @@ void BarAnimator::stop() {
     speed_ = animation_->speed();
     animation_.reset();
     if (std::exchange(stepBegun_, false))
-        window_.document().endStep();
+        document_.endStep();
 }
 
-void BarAnimator::tick() {
+void BarPlayer::tick() {
     // A tick inside a frame, while its message waits for an OK, is skipped: frames never pile
     // up and a refused curve is said once.
     if (!running() || drawing_)
@@ -66,7 +66,7 @@ void BarAnimator::tick() {
         return;
     // The step begins with the first frame: an animation stopped before it leaves no step.
     if (!stepBegun_)
-        stepBegun_ = window_.document().beginStep(true);
+        stepBegun_ = document_.beginStep(CurveDocument::StepKind::ReplacesDrawing);
     drawing_ = true;
     bar->setValue(next);
     drawing_ = false;
@@ -75,7 +75,7 @@ void BarAnimator::tick() {
         stop();
 }
 
-bool BarAnimator::ownKey(const QKeyEvent& key, bool act) {
+bool BarPlayer::ownKey(const QKeyEvent& key, bool act) {
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     switch (key.key()) {
@@ -96,7 +96,7 @@ bool BarAnimator::ownKey(const QKeyEvent& key, bool act) {
     }
 }
 
-bool BarAnimator::takeEvent(QObject* watched, QEvent* event) {
+bool BarPlayer::takeEvent(QObject* watched, QEvent* event) {
     if (!running())
         return false;
     switch (event->type()) {
@@ -112,8 +112,7 @@ bool BarAnimator::takeEvent(QObject* watched, QEvent* event) {
         // A modifier alone may begin "+"; the menu's keys open the menu that stops it.
         const int code = key->key();
         const bool modifier = code == Qt::Key_Shift || code == Qt::Key_Control ||
-                              code == Qt::Key_Alt || code == Qt::Key_Meta ||
-                              code == Qt::Key_AltGr;
+                              code == Qt::Key_Alt || code == Qt::Key_Meta || code == Qt::Key_AltGr;
         const bool menuKey =
             code == Qt::Key_Menu || (code == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
         if (!modifier && !menuKey)

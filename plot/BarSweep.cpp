@@ -1,16 +1,16 @@
-#include "BarAnimation.h"
+#include "BarSweep.h"
 
 #include <algorithm>
 #include <cmath>
 
-BarAnimation::BarAnimation(int minimum, int maximum, int position, double speed)
+BarSweep::BarSweep(int minimum, int maximum, int position, double speed)
     : minimum_(minimum), span_(std::max(0, maximum - minimum)),
       speed_(std::clamp(speed, SlowestSpeed, FastestSpeed)) {
     // At the maximum, span along the way, the bar turns down.
     along_ = std::clamp(position, minimum, minimum + span_) - minimum;
 }
 
-int BarAnimation::advance(double seconds) {
+int BarSweep::advance(double seconds) {
     if (span_ == 0)
         return minimum_;
     const double elapsed = std::clamp(seconds, 0.0, LongestFrameSeconds);
@@ -18,15 +18,15 @@ int BarAnimation::advance(double seconds) {
     return position();
 }
 
-int BarAnimation::position() const {
+int BarSweep::position() const {
     const double offset = along_ <= span_ ? along_ : 2.0 * span_ - along_;
     return minimum_ + static_cast<int>(std::lround(offset));
 }
 
-void BarAnimation::faster() {
+void BarSweep::faster() {
     speed_ = std::min(speed_ * 2, FastestSpeed);
 }
 
-void BarAnimation::slower() {
+void BarSweep::slower() {
     speed_ = std::max(speed_ / 2, SlowestSpeed);
 }

@@ -1,18 +1,20 @@
-#include "ExerciseFiles.h"
+#include "ExerciseCommands.h"
 
 #include "AssignmentDialog.h"
 #include "AssignmentWork.h"
 #include "AtomicFile.h"
+#include "CurveDocument.h"
 #include "ExerciseFile.h"
 #include "FileAskers.h"
-#include "Form4.h"
 #include "LongWorkProgress.h"
+#include "Prompter.h"
 #include "RecentExercises.h"
+#include "StartingFolder.h"
+#include "WindowSeams.h"
 #include "WorkGate.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace {
 
@@ -44,45 +46,42 @@ QString exerciseTargetFor(const QString& chosenPath) {
     return isExerciseFileName(chosenPath) ? chosenPath : chosenPath + '.' + Suffix;
 }
 
-QString ExerciseFiles::folder() const {
-    if (!lastFolder_.isEmpty())
-        return lastFolder_;
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+QString ExerciseCommands::folder() const {
+    return startingFolder(UsersFolder::Documents, lastFolder_);
 }
 
-const QString& ExerciseFiles::currentPath() const {
-    return window_.document().path();
+const QString& ExerciseCommands::currentPath() const {
+    return document_.path();
 }
 
-void ExerciseFiles::remember(const QString& path) {
+void ExerciseCommands::remember(const QString& path) {
     lastFolder_ = QFileInfo(path).absolutePath();
     RecentExercises recent = loadRecentExercises();
     recent.add(path);
     storeRecentExercises(recent);
 }
 
-bool ExerciseFiles::openAsked() {
-    if (!window_.workGate().pass(WorkGate::Change::Drops))
+bool ExerciseCommands::openAsked() {
+    if (!gate_.pass(WorkGate::Change::Drops))
         return false;
-    const QString path = window_.openFileAsker().askOpenFileName(QStringLiteral("Apri esercizio"),
-                                                                 folder(), exerciseFileFilters());
+    const QString path = seams_.openFile->askOpenFileName(QStringLiteral("Apri esercizio"),
+                                                          folder(), exerciseFileFilters());
     return !path.isEmpty() && openSettled(path);
 }
 
-bool ExerciseFiles::open(const QString& path) {
-    return window_.workGate().pass(WorkGate::Change::Drops) && openSettled(path);
+bool ExerciseCommands::open(const QString& path) {
+    return gate_.pass(WorkGate::Change::Drops) && openSettled(path);
 }
 
-bool ExerciseFiles::openSettled(const QString& path) {
+bool ExerciseCommands::openSettled(const QString& path) {
     lastFolder_ = QFileInfo(path).absolutePath();
     const ExerciseReading reading = readExerciseFile(path);
     if (!reading.exercise) {
-        window_.prompter().MsgBox(reading.message);
+        seams_.messages->MsgBox(reading.message);
         return false;
     }
     OpeningProgress progress(&window_, QFileInfo(path).fileName());
-    if (!window_.document().open(*reading.exercise, path, &progress))
+    if (!document_.open(*reading.exercise, path, &progress))
         return false;
     remember(path);
     // The teacher's words come first, once the window that shows the exercise is up.
@@ -91,13 +90,13 @@ bool ExerciseFiles::openSettled(const QString& path) {
         QMetaObject::invokeMethod(
             &window_,
             [this, text = assignment->text] {
-                window_.prompter().MsgBox(QStringLiteral("Consegna"), text);
+                seams_.messages->MsgBox(QStringLiteral("Consegna"), text);
             },
             Qt::QueuedConnection);
     return true;
 }
 
-bool ExerciseFiles::openRecent(const QString& path) {
+bool ExerciseCommands::openRecent(const QString& path) {
     if (open(path))
         return true;
     // A file that is there but refused stays: it may open again once mended.
@@ -109,63 +108,63 @@ bool ExerciseFiles::openRecent(const QString& path) {
     return false;
 }
 
-void ExerciseFiles::forgetRecent() {
+void ExerciseCommands::forgetRecent() {
     storeRecentExercises(RecentExercises());
 }
 
-bool ExerciseFiles::save() {
+bool ExerciseCommands::save() {
     // An attempt never lands on the assignment as handed out without a name chosen for it.
-    const bool handout = window_.document().file().handout;
+    const bool handout = document_.file().handout;
     return currentPath().isEmpty() || handout ? saveAs() : saveTo(currentPath());
 }
 
-bool ExerciseFiles::saveAs() {
+bool ExerciseCommands::saveAs() {
     QString suggested = currentPath();
     if (suggested.isEmpty())
         suggested = QDir(folder()).filePath(QStringLiteral("esercizio.curva"));
-    else if (window_.document().file().handout)
+    else if (document_.file().handout)
         suggested = QFileInfo(suggested).dir().filePath(QFileInfo(suggested).completeBaseName() +
                                                         QStringLiteral(" - svolto.curva"));
     const QString chosen = askTarget(QStringLiteral("Salva esercizio"), suggested);
     return !chosen.isEmpty() && saveTo(chosen);
 }
 
-bool ExerciseFiles::saveAssignment() {
-    const std::optional<Assignment> assignment = window_.assignmentAsker().askAssignment(
-        window_.document().assignment().value_or(Assignment()));
+bool ExerciseCommands::saveAssignment() {
+    const std::optional<Assignment> assignment =
+        seams_.assignment->askAssignment(document_.assignment().value_or(Assignment()));
     if (!assignment)
         return false;
     const QString chosen = askTarget(QStringLiteral("Salva consegna"),
                                      QDir(folder()).filePath(QStringLiteral("consegna.curva")));
-    if (chosen.isEmpty() || !write(chosen, assignmentOf(window_.exercise(), *assignment)))
+    if (chosen.isEmpty() || !write(chosen, assignmentOf(document_.exercise(), *assignment)))
         return false;
     remember(chosen);
     return true;
 }
 
-QString ExerciseFiles::askTarget(const QString& title, const QString& suggested) {
+QString ExerciseCommands::askTarget(const QString& title, const QString& suggested) {
     const SaveChoice choice{
         title, suggested, exerciseFileFilters(),
         [](const QString& chosen, const QString&) { return exerciseTargetFor(chosen); }};
     QString filter = choice.filters.constFirst();
-    const QString chosen = window_.saveFileAsker().askSaveFileName(choice, filter);
+    const QString chosen = seams_.saveFile->askSaveFileName(choice, filter);
     return chosen.isEmpty() ? chosen : exerciseTargetFor(chosen);
 }
 
-bool ExerciseFiles::saveTo(const QString& path) {
-    if (!write(path, window_.exercise()))
+bool ExerciseCommands::saveTo(const QString& path) {
+    if (!write(path, document_.exercise()))
         return false;
-    window_.document().saved(path);
+    document_.saved(path);
     remember(path);
     return true;
 }
 
-bool ExerciseFiles::write(const QString& path, const Exercise& exercise) {
+bool ExerciseCommands::write(const QString& path, const Exercise& exercise) {
     QString reason = whyNotWritable(exercise);
     if (reason.isEmpty())
         reason = writeFileAtomically(path, exerciseToJson(exercise));
     if (reason.isEmpty())
         return true;
-    window_.prompter().MsgBox(saveFailureMessage(QStringLiteral("l'esercizio"), path, reason));
+    seams_.messages->MsgBox(saveFailureMessage(QStringLiteral("l'esercizio"), path, reason));
     return false;
 }

@@ -4,7 +4,7 @@
 // at the maximum), turning back at each end. It moves by the time that has passed, so a frame
 // that comes late moves it further instead of frames piling up; a whole sweep from one end to the
 // other lasts SweepSeconds at normal speed, whatever the bar's range.
-class BarAnimation {
+class BarSweep {
 public:
     static constexpr double SweepSeconds = 10;
     static constexpr int FramesPerSecond = 30;
@@ -12,7 +12,7 @@ public:
     // A pause longer than this (a message waiting for its OK) moves the bar no further.
     static constexpr double LongestFrameSeconds = 1;
 
-    BarAnimation(int minimum, int maximum, int position, double speed = 1);
+    BarSweep(int minimum, int maximum, int position, double speed = 1);
 
     // The position after seconds more.
     int advance(double seconds);
