@@ -63,7 +63,8 @@ void findDisplacementsIn(Form4& window) {
     if (h == window.HScroll1->value() && v == window.HScroll2->value())
         return;
     // Each bar's handler plots as a move by hand does; together they are one step, which holds
-    // every curve they add.
+    // every curve they add, each marked as the search's.
+    const auto bySearch = window.model().placingBySearch();
     window.document().asStep(true, [&] {
         window.HScroll1->setValue(h);
         window.HScroll2->setValue(v);

@@ -3,6 +3,7 @@
 // changed.
 #include "ApplyQuestion.h"
 #include "ExerciseFile.h"
+#include "ExerciseFiles.h"
 #include "ExerciseWindow.h"
 #include "LongWorkProgress.h"
 #include "NumberText.h"
@@ -12,11 +13,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -31,7 +36,8 @@ public:
     }
 };
 
-// What the window shows and keeps: its exercise as a file holds it, and its drawing.
+// What the window shows and keeps: its exercise as a file holds it, and its drawing; the marks
+// of the curves the search placed aside (searchMarksItsCurvesOnly tells them).
 struct Seen {
     QByteArray exercise;
     QImage drawing;
@@ -39,7 +45,10 @@ struct Seen {
 };
 
 Seen seen(Form4& form) {
-    return {exerciseToJson(form.exercise()), form.drawing().copy()};
+    Exercise exercise = form.exercise();
+    for (PlotRecord& curve : exercise.curves)
+        curve.bySearch = false;
+    return {exerciseToJson(exercise), form.drawing().copy()};
 }
 
 struct FindWindow : Window {
@@ -204,6 +213,74 @@ private slots:
         QCOMPARE(w.apply.asked.size(), allowed ? 2 : 1);
         w.form.history().redo();
         QCOMPARE(w.menuEntry()->isEnabled(), allowed);
+    }
+
+    // The file marks the curves "Applica" placed, and no other: 'T' for each of them, '-' for a
+    // curve of a move by hand, in order. The marks stay through undo and redo, and through
+    // saving and opening the attempt, which keeps its student's name.
+    void searchMarksItsCurvesOnly_data() {
+        QTest::addColumn<bool>("multiple");
+        QTest::addColumn<bool>("applied");
+        QTest::addColumn<QStringList>("then");
+        QTest::addColumn<QString>("marks");
+        const auto row = [](const char* name, bool multiple, bool applied, const QStringList& then,
+                            const char* marks) {
+            QTest::newRow(name) << multiple << applied << then << QString(marks);
+        };
+        row("by hand only", true, false, {"hand"}, "--");
+        row("Curve Singole: applied", false, true, {}, "T");
+        row("Curve Singole: applied, then by hand", false, true, {"hand"}, "-");
+        row("Curve Multiple: applied", true, true, {}, "-TT");
+        row("Curve Multiple: applied, then by hand", true, true, {"hand"}, "-TT-");
+        row("undone", true, true, {"undo"}, "-");
+        row("undone and redone", true, true, {"undo", "redo"}, "-TT");
+        row("Curve Singole: undone and redone", false, true, {"undo", "redo"}, "T");
+        row("by hand, undone and redone", true, true, {"hand", "undo", "redo"}, "-TT-");
+        row("saved and opened", true, true, {"hand", "save", "open"}, "-TT-");
+    }
+    void searchMarksItsCurvesOnly() {
+        QFETCH(bool, multiple);
+        QFETCH(bool, applied);
+        QFETCH(QStringList, then);
+        QFETCH(QString, marks);
+        FindWindow w;
+        QVERIFY(w.drawn());
+        // A student's attempt at an assignment that allows the search.
+        Exercise attempt = w.form.exercise();
+        attempt.controls.Check1 = multiple;
+        attempt.assignment = Assignment{"", 2, {}, 0, true};
+        attempt.student = "Anna Rossi";
+        QVERIFY(w.form.openExercise(attempt));
+        if (applied)
+            w.pressCtrlT();
+        QCOMPARE(w.apply.asked.size(), applied ? 1 : 0);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("Anna Rossi.curva");
+        Window opened;
+        Form4* form = &w.form;
+        for (const QString& step : then) {
+            if (step == "hand")
+                form->HScroll1->setValue(form->HScroll1->value() - 10);
+            if (step == "undo")
+                form->history().undo();
+            if (step == "redo")
+                form->history().redo();
+            if (step == "save") {
+                w.asker.answers = {path};
+                QVERIFY(form->exerciseFiles().saveAs());
+            }
+            if (step == "open") {
+                QVERIFY(opened.drawn());
+                QVERIFY(opened.form.exerciseFiles().open(path));
+                form = &opened.form;
+            }
+        }
+        const QJsonObject file = QJsonDocument::fromJson(exerciseToJson(form->exercise())).object();
+        QString seen;
+        for (const QJsonValue curve : file["window"]["curves"].toArray())
+            seen += curve["bySearch"] == QJsonValue(true) ? u'T' : u'-';
+        QCOMPARE(seen, marks);
+        QCOMPARE(file["student"].toString(), QString("Anna Rossi"));
     }
 
     // The real question: its text, its two buttons, and "Applica" clicked.
