@@ -203,8 +203,8 @@ private slots:
                               "Orizzontale", "Verticale", "Raggiunto", "Valori cambiati",
                               "Consegna cambiata", "Trova spostamenti", "Nota"}));
         QCOMPARE(records[1], attemptRow);
-        QCOMPARE(records[2].mid(0, 11), QStringList({"bruno.curva", "", "", "", "", "", "", "",
-                                                     "", "", ""}));
+        QCOMPARE(records[2].mid(0, 11),
+                 QStringList({"bruno.curva", "", "", "", "", "", "", "", "", "", ""}));
         QVERIFY2(records[2][11].contains(QDir::toNativeSeparators(refused) + "\": non è un"),
                  qPrintable(records[2][11]));
         QCOMPARE(records[3], QStringList({"carlo.curva", "", "0", "", "", "", "", "", "", "", "0",

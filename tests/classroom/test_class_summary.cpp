@@ -115,15 +115,18 @@ private slots:
     void assignmentChanged_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("the same rules") << "" << "no";
-        QTest::newRow("text") << "text" << "sì";
-        QTest::newRow("tolerance") << "tolerance" << "sì";
-        QTest::newRow("locks") << "locked" << "sì";
-        QTest::newRow("most curves") << "maxCurves" << "sì";
-        QTest::newRow("search allowed") << "solutionAllowed" << "sì";
-        QTest::newRow("only the fields' readings") << "values" << "no";
-        QTest::newRow("no assignment in the attempt") << "removed" << "sì";
-        QTest::newRow("no assignment given") << "none given" << "";
+        const auto row = [](const char* name, const char* change, const char* shown) {
+            QTest::newRow(name) << QString(change) << QString(shown);
+        };
+        row("the same rules", "", "no");
+        row("text", "text", "sì");
+        row("tolerance", "tolerance", "sì");
+        row("locks", "locked", "sì");
+        row("most curves", "maxCurves", "sì");
+        row("search allowed", "solutionAllowed", "sì");
+        row("only the fields' readings", "values", "no");
+        row("no assignment in the attempt", "removed", "sì");
+        row("no assignment given", "none given", "");
     }
     void assignmentChanged() {
         QFETCH(QString, change);
