@@ -1,9 +1,7 @@
 #include "SolutionCommand.h"
 
 #include "CommandLine.h"
-#include "DisplacementSearch.h"
 #include "ExerciseFile.h"
-#include "NumberText.h"
 #include "Prompter.h"
 #include "SearchValues.h"
 #include "StandardOutput.h"
@@ -32,20 +30,14 @@ int printSolution(const CommandLine& command, const QString& program) {
         return 1;
     }
     StandardErrorPrompter prompter;
-    std::optional<PlotRecord> values = searchValuesOf(reading.exercise->controls, prompter);
-    if (!values)
+    const ExerciseSolution solution = solutionOf(*reading.exercise, prompter);
+    if (solution.outcome == ExerciseSolution::Outcome::FieldRefused)
         return 1;
-    values->Incr = reading.exercise->Incr;
-    const std::optional<Displacements> found = nearestDisplacements(*values);
-    if (!found) {
+    if (solution.outcome != ExerciseSolution::Outcome::Found) {
         printError(noDisplacementsText());
         return 1;
     }
     // The line reads the same whatever the user's regional settings.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    return printToStandardOutput(QStringLiteral("orizzontale %1, verticale %2, distanza %3\n")
-                                     .arg(found->SPTX)
-                                     .arg(found->SPTY)
-                                     .arg(DoubleToReadableText(found->distance)),
-                                 program);
+    return printToStandardOutput(solutionText(solution.found) + u'\n', program);
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -27,6 +28,15 @@ std::optional<NearestCurve> nearestOf(const std::vector<PlotRecord>& curves,
     return nearest;
 }
 
+// The rules a teacher sets, not the readings of the fields, which "Valori cambiati" judges.
+bool sameRules(const std::optional<Assignment>& attempt, const std::optional<Assignment>& given) {
+    if (!attempt || !given)
+        return !attempt && !given;
+    return attempt->text == given->text && attempt->tolerance == given->tolerance &&
+           attempt->locked == given->locked && attempt->maxCurves == given->maxCurves &&
+           attempt->solutionAllowed == given->solutionAllowed;
+}
+
 } // namespace
 
 SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& assignment) {
@@ -40,7 +50,10 @@ SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& assi
         return row;
     }
     const Exercise& attempt = *reading.exercise;
+    row.student = attempt.student;
     row.curves = static_cast<int>(attempt.curves.size());
+    row.bySearch = static_cast<int>(std::count_if(attempt.curves.begin(), attempt.curves.end(),
+                                                  [](const PlotRecord& c) { return c.bySearch; }));
     if (attempt.curves.empty())
         row.note = QStringLiteral("nessuna curva");
     else if (!assignment)
@@ -56,21 +69,34 @@ SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& assi
         assignment ? assignment->assignment : attempt.assignment;
     if (judge)
         row.reached = row.nearest && judge->reaches(row.nearest->distance);
-    if (assignment)
+    if (assignment) {
         row.changedLocked = changesLockedValue(attempt, *assignment);
+        row.changedAssignment = !sameRules(attempt.assignment, assignment->assignment);
+    }
     return row;
 }
 
 QString summaryTitle(SummaryColumn column) {
-    static const char* const titles[] = {"File",      "Curve",           "Distanza minima",
-                                         "Curva",     "Orizzontale",     "Verticale",
-                                         "Raggiunto", "Valori cambiati", "Nota"};
+    static const char* const titles[] = {"File",
+                                         "Studente",
+                                         "Curve",
+                                         "Distanza minima",
+                                         "Curva",
+                                         "Orizzontale",
+                                         "Verticale",
+                                         "Raggiunto",
+                                         "Valori cambiati",
+                                         "Consegna cambiata",
+                                         "Trova spostamenti",
+                                         "Nota"};
     return QString::fromUtf8(titles[static_cast<int>(column)]);
 }
 
 std::optional<double> summaryNumber(const SummaryRow& row, SummaryColumn column) {
     if (column == SummaryColumn::Curves && !row.refused)
         return row.curves;
+    if (column == SummaryColumn::BySearch && !row.refused)
+        return row.bySearch;
     if (!row.nearest)
         return std::nullopt;
     switch (column) {
@@ -91,10 +117,14 @@ QString summaryText(const SummaryRow& row, SummaryColumn column) {
     switch (column) {
     case SummaryColumn::File:
         return row.file;
+    case SummaryColumn::Student:
+        return row.student;
     case SummaryColumn::Reached:
         return yesNo(row.reached);
     case SummaryColumn::Changed:
         return yesNo(row.changedLocked);
+    case SummaryColumn::AssignmentChanged:
+        return yesNo(row.changedAssignment);
     case SummaryColumn::Note:
         return row.note;
     case SummaryColumn::Distance:

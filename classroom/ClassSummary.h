@@ -17,15 +17,21 @@ struct NearestCurve {
 
 // One attempt of a class at a glance.
 struct SummaryRow {
-    QString path; // as found: given, or in a given folder
-    QString file; // its name
+    QString path;    // as found: given, or in a given folder
+    QString file;    // its name
+    QString student; // as the attempt gives it; empty when it gives none
     int curves = 0;
+    // How many of the curves "Trova spostamenti…" placed.
+    int bySearch = 0;
     // Nothing when no curve drew a point.
     std::optional<NearestCurve> nearest;
     // Whether the nearest curve came within the tolerance; nothing without a tolerance to judge.
     std::optional<bool> reached;
     // Whether a curve changed a value the assignment locks; nothing without an assignment given.
     std::optional<bool> changedLocked;
+    // Whether the attempt's own assignment sets other rules than the one given (its text,
+    // tolerance, locks, most curves or whether the search is allowed); nothing without one given.
+    std::optional<bool> changedAssignment;
     // Why the file was refused (all else empty), "nessuna curva", or, without an assignment
     // given, that the attempt was judged by its own target and tolerance.
     QString note;
@@ -35,6 +41,7 @@ struct SummaryRow {
 // The columns of the summary, in order, and their titles.
 enum class SummaryColumn {
     File,
+    Student,
     Curves,
     Distance,
     Curve,
@@ -42,9 +49,11 @@ enum class SummaryColumn {
     Vertical,
     Reached,
     Changed,
+    AssignmentChanged,
+    BySearch,
     Note
 };
-constexpr int SummaryColumnCount = 9;
+constexpr int SummaryColumnCount = 12;
 QString summaryTitle(SummaryColumn column);
 // A row's field as people read it; the distance in the regional format, six significant digits.
 QString summaryText(const SummaryRow& row, SummaryColumn column);
@@ -58,7 +67,8 @@ QStringList attemptFiles(const QStringList& paths);
 // The row of one file; of each file, in order. Each attempt's curves are drawn again to find how
 // near they came. An exercise given as the assignment judges alone: its target (as the teacher's
 // window read it) for every curve, its tolerance (none when it is a plain exercise), its locked
-// values. Without one, each attempt is judged by its curves' own targets and its own tolerance.
+// values, its rules compared with the attempt's own. Without one, each attempt is judged by its
+// curves' own targets and its own tolerance.
 SummaryRow summaryRowOf(const QString& path,
                         const std::optional<Exercise>& assignment = std::nullopt);
 std::vector<SummaryRow> summarise(const QStringList& files,

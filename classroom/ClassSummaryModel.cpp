@@ -8,7 +8,7 @@ namespace {
 bool isNumeric(SummaryColumn column) {
     return column == SummaryColumn::Curves || column == SummaryColumn::Distance ||
            column == SummaryColumn::Curve || column == SummaryColumn::Horizontal ||
-           column == SummaryColumn::Vertical;
+           column == SummaryColumn::Vertical || column == SummaryColumn::BySearch;
 }
 
 } // namespace

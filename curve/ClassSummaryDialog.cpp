@@ -10,6 +10,7 @@
 #include "NumberText.h"
 #include "Prompter.h"
 #include "RecentExercises.h"
+#include "SearchValues.h"
 #include "StartingFolder.h"
 #include "SummaryCsv.h"
 #include "WindowSeams.h"
@@ -61,6 +62,41 @@ QString judgedByText(const std::optional<Exercise>& assignment, const QString& p
         .arg(name, target, DoubleToReadableText(assignment->assignment->tolerance));
 }
 
+// Keeps what a search would say of the assignment's fields, for the line that says why it was
+// not made.
+class CollectingPrompter final : public Prompter {
+public:
+    QStringList messages;
+    void MsgBox(const QString& text) override { messages << text; }
+};
+
+// "Migliore possibile: orizzontale H, verticale V, distanza D": the search's exact answer for
+// the assignment's own values, or why there is none. A long search shows a bar after half a
+// second, whose "Annulla" stops it.
+QString bestPossibleText(const Exercise& assignment, QWidget* window) {
+    const QString start = QStringLiteral("Migliore possibile: ");
+    CollectingPrompter fields;
+    LongWorkProgress progress(window, QStringLiteral("Ricerca degli spostamenti"));
+    const ExerciseSolution solution =
+        solutionOf(assignment, fields, [&](std::int64_t done, std::int64_t total) {
+            return progress.proceed(double(done), double(total));
+        });
+    switch (solution.outcome) {
+    case ExerciseSolution::Outcome::Found:
+        return start + solutionText(solution.found);
+    case ExerciseSolution::Outcome::FieldRefused:
+        return start +
+               QStringLiteral("non cercato (%1).").arg(fields.messages.join(QStringLiteral("; ")));
+    case ExerciseSolution::Outcome::Stopped:
+        return start + QStringLiteral("ricerca annullata.");
+    case ExerciseSolution::Outcome::NoPosition:
+        break;
+    }
+    QString none = noDisplacementsText();
+    none[0] = none[0].toLower();
+    return start + none + u'.';
+}
+
 } // namespace
 
 ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString folder,
@@ -68,8 +104,8 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
                                        QWidget* parent)
     : QDialog(parent), model_(new ClassSummaryModel(std::move(rows), this)),
       sorted_(new QSortFilterProxyModel(this)), table_(new QTableView(this)),
-      judgedBy_(new QLabel(judgedByText(std::nullopt, {}), this)), folder_(std::move(folder)),
-      saveAsker_(saveAsker), prompter_(prompter) {
+      judgedBy_(new QLabel(judgedByText(std::nullopt, {}), this)), best_(new QLabel(this)),
+      folder_(std::move(folder)), saveAsker_(saveAsker), prompter_(prompter) {
     setWindowTitle(Title);
     sorted_->setSourceModel(model_);
     sorted_->setSortRole(ClassSummaryModel::SortRole);
@@ -117,11 +153,14 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
         table_->selectRow(0);
 
     judgedBy_->setWordWrap(true);
+    best_->setWordWrap(true);
+    best_->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(judgedBy_);
+    layout->addWidget(best_);
     layout->addWidget(table_);
     layout->addWidget(buttons);
-    resize(900, 420);
+    resize(1180, 440);
 }
 
 const SummaryRow* ClassSummaryDialog::chosenRow() const {
@@ -186,6 +225,9 @@ bool ClassSummaryDialog::judgeBy(std::optional<Exercise> assignment, const QStri
         table_->selectRow(0);
     judgedBy_->setText(judgedByText(assignment, path));
     judgedBy_->setToolTip(QDir::toNativeSeparators(path));
+    best_->setText(assignment ? bestPossibleText(*assignment, isVisible() ? this : parentWidget())
+                              : QString());
+    best_->setVisible(assignment.has_value());
     withoutAssignment_->setEnabled(assignment.has_value());
     assignmentPath_ = assignment ? path : QString();
     return true;

@@ -20,6 +20,7 @@ struct WindowSeams;
 // column. "Apri" or a double click opens the chosen attempt and closes the dialog; "Salva CSV…"
 // writes the file the command line writes. A line above the table says what judges the
 // attempts: "Consegna…" chooses the assignment, "Senza consegna" goes back to their own values.
+// With an assignment, a second line says the best its own values allow, as the search finds it.
 class ClassSummaryDialog final : public QDialog {
 public:
     ClassSummaryDialog(std::vector<SummaryRow> rows, QString folder, SaveFileAsker& saveAsker,
@@ -33,7 +34,8 @@ public:
     void offerAssignments(OpenFileAsker& asker);
     // Judges the folder's attempts by the assignment read from the file at path, or by their own
     // values without one. A long judging shows a bar after half a second; false when its
-    // "Annulla" gave it up, the table as it was.
+    // "Annulla" gave it up, the table as it was. The search for the assignment's best shows its
+    // own bar, whose "Annulla" leaves that line without an answer.
     bool judgeBy(std::optional<Exercise> assignment, const QString& path);
 
     QTableView* table() const { return table_; }
@@ -48,6 +50,7 @@ private:
     QSortFilterProxyModel* sorted_;
     QTableView* table_;
     QLabel* judgedBy_;
+    QLabel* best_;
     QPushButton* open_;
     QPushButton* chooseAssignment_;
     QPushButton* withoutAssignment_;

@@ -52,7 +52,8 @@ void offerDisplacements(QWidget& window, CurveDocument& document, std::array<QSc
     if (h == horizontal->value() && v == vertical->value())
         return;
     // Each bar's handler plots as a move by hand does; together they are one step, which holds
-    // every curve they add.
+    // every curve they add, each marked as the search's.
+    const auto bySearch = document.placingBySearch();
     document.asStep(CurveDocument::StepKind::ReplacesDrawing, [&] {
         horizontal->setValue(h);
         vertical->setValue(v);

@@ -59,6 +59,7 @@ Exercise CurveDocument::exercise() const {
     exercise.Miocolor = state.Miocolor;
     exercise.curves = model_.curves();
     exercise.assignment = file_.assignment;
+    exercise.student = file_.student;
     return exercise;
 }
 
@@ -70,7 +71,8 @@ bool CurveDocument::open(const Exercise& exercise, const QString& path,
     std::vector<PlotRecord> replaced = model_.takeCurves();
     // The file first: the drawing and the controls show what it holds.
     const DocumentFile fileBefore = std::exchange(
-        file_, {path, 0, exercise.assignment, exercise.assignment && exercise.curves.empty()});
+        file_, {path, 0, exercise.assignment, exercise.assignment && exercise.curves.empty(),
+                false, exercise.student});
     // The drawing on the screen is kept aside until the new one is whole.
     RetainedCanvas shown =
         drawing_.exchangeDrawing(RetainedCanvas(drawing_.retainedDrawing().background()));

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "CurveHistory.h"
+#include "CurveModel.h"
 #include "Exercise.h"
 
 #include <functional>
 
-class CurveModel;
 class KeptDrawing;
 
 // Told how far a long drawing has got; answers whether to go on.
@@ -72,6 +72,8 @@ public:
     bool hasUnsavedChanges() const;
 
     QUndoStack& history() { return history_.stack(); }
+    // Every curve plotted while the returned guard lives is marked as placed by the search.
+    [[nodiscard]] auto placingBySearch() { return model_.placingBySearch(); }
     // The drawing the document's curves are drawn on.
     KeptDrawing& drawing() { return drawing_; }
 

@@ -21,14 +21,16 @@ struct WindowState {
 // Which file the work on the screen belongs to: the file "Salva esercizio" writes (empty for
 // none), the state of the history in which it was last opened or saved, and what the teacher
 // set when the file is an assignment; whether the file is the assignment as handed out, which an
-// attempt is never saved over without a question, and whether the student was told that the
-// target was reached. An opening changes it, together with the drawing.
+// attempt is never saved over without a question, whether the student was told that the
+// target was reached, and the student's name an attempt keeps. An opening changes it, together
+// with the drawing.
 struct DocumentFile {
     QString path;
     std::uint64_t savedState = 0;
     std::optional<Assignment> assignment;
     bool handout = false;
     bool targetReachedTold = false;
+    QString student;
 };
 
 // What the steps act on: the curve window's drawing and controls, and its file. Nothing here

@@ -39,4 +39,7 @@ struct Exercise {
     std::vector<PlotRecord> curves;
     // What a teacher set for the students, when the exercise is an assignment.
     std::optional<Assignment> assignment;
+    // Who did the attempt at an assignment, as they gave their name; empty when not given, and
+    // always without an assignment.
+    QString student;
 };

@@ -34,11 +34,29 @@ constexpr int HScroll1Bound = 600, HScroll2Bound = 500;
 constexpr int LastColour = 13;
 
 QJsonObject curveObject(const PlotRecord& curve) {
-    return {{"Miocolor", curve.Miocolor}, {"axes", curve.axes}, {"Incr", curve.Incr},
-            {"DAX", curve.DAX},           {"DAY", curve.DAY},   {"ALX", curve.ALX},
-            {"ALY", curve.ALY},           {"RAX", curve.RAX},   {"RAY", curve.RAY},
-            {"AVX", curve.AVX},           {"AVY", curve.AVY},   {"INST", curve.INST},
-            {"SPTX", curve.SPTX},         {"SPTY", curve.SPTY}};
+    QJsonObject object{{"Miocolor", curve.Miocolor}, {"axes", curve.axes}, {"Incr", curve.Incr},
+                       {"DAX", curve.DAX},           {"DAY", curve.DAY},   {"ALX", curve.ALX},
+                       {"ALY", curve.ALY},           {"RAX", curve.RAX},   {"RAY", curve.RAY},
+                       {"AVX", curve.AVX},           {"AVY", curve.AVY},   {"INST", curve.INST},
+                       {"SPTX", curve.SPTX},         {"SPTY", curve.SPTY}};
+    // A curve placed by hand, as every curve of an older file, carries no mark.
+    if (curve.bySearch)
+        object.insert("bySearch"_L1, true);
+    return object;
+}
+
+// Qt writes the keys of the top level sorted, "assignment" before "format" and "student" before
+// "version": the key's lines move to just before "window", so that the marker opens the file and
+// the version follows it. A text is written escaped, so a line of the top level starts with
+// exactly four blanks and a quote.
+void moveBeforeWindow(QByteArray& text, QByteArrayView key) {
+    const qsizetype start = text.indexOf("\n    \"" + key.toByteArray() + '"') + 1;
+    if (start == 0)
+        return;
+    const qsizetype end = text.indexOf("\n    \"", start) + 1;
+    const QByteArray block = text.mid(start, end - start);
+    text.remove(start, end - start);
+    text.insert(text.indexOf("\n    \"window\"") + 1, block);
 }
 
 int checkVersion(const FileNode& node) {
@@ -62,6 +80,16 @@ std::optional<Assignment> readAssignmentOf(const FileNode& file, int version) {
             .refuseWith(QStringLiteral("non può stare in un file nel formato 1: un esercizio con "
                                        "una consegna è nel formato 2"));
     return std::nullopt;
+}
+
+// The student's name, kept only in an attempt at an assignment; older files have none.
+QString readStudentOf(const FileNode& file, bool assigned) {
+    if (!file.has("student"_L1))
+        return {};
+    const FileNode name = file.at("student"_L1, QStringLiteral("il nome dello studente"));
+    if (!assigned)
+        name.refuseWith(QStringLiteral("può stare soltanto in un file con una consegna"));
+    return name.textOfAtMost(MaxStudentLength);
 }
 
 double incr(const FileNode& node) {
@@ -111,6 +139,9 @@ std::vector<PlotRecord> readCurves(const FileNode& list) {
         curve.INST = readINST(item.at("INST"_L1, QStringLiteral("INST")));
         curve.SPTX = horizontal(item.at("SPTX"_L1, QStringLiteral("spostamento orizzontale")));
         curve.SPTY = vertical(item.at("SPTY"_L1, QStringLiteral("spostamento verticale")));
+        if (item.has("bySearch"_L1))
+            curve.bySearch =
+                item.at("bySearch"_L1, QStringLiteral("posta da Trova spostamenti")).boolean();
         points += anglesWalked(curve.INST);
         if (points > MaxPoints)
             item.refuseWith(QStringLiteral("porta le curve oltre 20 milioni di punti (45 × INST "
@@ -152,6 +183,7 @@ Exercise readExercise(const QJsonDocument& document) {
             .integerBetween(0, LastColour));
     exercise.curves = readCurves(window.at("curves"_L1, QStringLiteral("le curve")));
     exercise.assignment = readAssignmentOf(file, version);
+    exercise.student = readStudentOf(file, exercise.assignment.has_value());
     return exercise;
 }
 
@@ -179,15 +211,11 @@ QByteArray exerciseToJson(const Exercise& exercise) {
         return QJsonDocument(file).toJson(QJsonDocument::Indented);
     file.insert("version"_L1, AssignmentVersion);
     file.insert("assignment"_L1, assignmentObject(*exercise.assignment));
+    if (!exercise.student.isEmpty())
+        file.insert("student"_L1, exercise.student);
     QByteArray text = QJsonDocument(file).toJson(QJsonDocument::Indented);
-    // Qt writes the keys sorted, "assignment" first: its lines move to after the version, so
-    // that the marker still opens the file. A text is written escaped, so a line of the top
-    // level starts with exactly four blanks and a quote.
-    const qsizetype start = text.indexOf('\n') + 1;
-    const qsizetype end = text.indexOf("\n    \"format\"") + 1;
-    const QByteArray block = text.mid(start, end - start);
-    text.remove(start, end - start);
-    text.insert(text.indexOf("\n    \"window\"") + 1, block);
+    moveBeforeWindow(text, "assignment");
+    moveBeforeWindow(text, "student");
     return text;
 }
 
@@ -250,6 +278,11 @@ QString whyNotWritable(const Exercise& exercise) {
         const QString problem = whyNotWritable(*exercise.assignment);
         if (!problem.isEmpty())
             return problem;
+        const QString name = textProblem(exercise.student, MaxStudentLength);
+        if (!name.isEmpty())
+            return QStringLiteral("il nome dello studente %1, più di quanto un esercizio possa "
+                                  "tenere")
+                .arg(name);
     }
     double points = 0;
     for (const PlotRecord& curve : exercise.curves)

@@ -19,6 +19,8 @@ constexpr double MaxPoints = 20'000'000;
 constexpr int MaxFieldLength = 32767;
 // An assignment's text for the students: pages of instructions, far more than one needs.
 constexpr int MaxAssignmentTextLength = 32767;
+// The student's name in an attempt at an assignment: a name and surname, with room to spare.
+constexpr int MaxStudentLength = 200;
 // Width and height in window pixels.
 constexpr int MaxDrawingExtent = 8192;
 } // namespace ExerciseLimits

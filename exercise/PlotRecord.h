@@ -32,6 +32,8 @@ struct PlotRecord {
     double AVX = 0, AVY = 0;
     double INST = 0;
     std::int16_t SPTX = 0, SPTY = 0;
+    // "Applica" of "Trova spostamenti…" placed it, not a move by hand.
+    bool bySearch = false;
     // The degrees-to-radians factor the trigonometry used, in single precision as stored.
     float P1 = 0;
     // The angle step 2 / INST, in degrees.

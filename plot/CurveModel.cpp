@@ -78,7 +78,9 @@ void CurveModel::CALCOLA() {
         Miocolor = 1;
 
     readFields();
-    drawCurve(recordOfVariables(activating_));
+    PlotRecord record = recordOfVariables(activating_);
+    record.bySearch = placingBySearch_;
+    drawCurve(record);
 }
 
 PlotRecord CurveModel::readForSearch() {
@@ -115,7 +117,9 @@ void CurveModel::replay(const PlotRecord& curve) {
     INST = curve.INST;
     SPTX = curve.SPTX;
     SPTY = curve.SPTY;
-    drawCurve(recordOfVariables(curve.axes));
+    PlotRecord record = recordOfVariables(curve.axes);
+    record.bySearch = curve.bySearch;
+    drawCurve(record);
 }
 
 PlotRecord CurveModel::recordOfVariables(bool axes) const {

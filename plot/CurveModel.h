@@ -5,6 +5,7 @@
 #include "PlotRecord.h"
 
 #include <QPointF>
+#include <QScopeGuard>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -59,6 +60,13 @@ public:
     static PlotBounds boundsOfScale(float scaleWidth, float scaleHeight);
     // The ratio of the last set-up.
     double scaleIncr() const { return scaleIncr_; }
+
+    // While the guard it gives lives, every curve plotted is marked as placed by "Applica" of
+    // "Trova spostamenti…"; a curve drawn again keeps the mark it had.
+    [[nodiscard]] auto placingBySearch() {
+        placingBySearch_ = true;
+        return qScopeGuard([this] { placingBySearch_ = false; });
+    }
 
     // Reads the nine fields as a plot does, with its messages and fallbacks, and returns the
     // values the next plot would use (its scale is the last set-up's), drawing nothing.
@@ -144,4 +152,5 @@ private:
     PlotRecord noPlot_;
     double scaleIncr_ = 0;
     bool activating_ = false;
+    bool placingBySearch_ = false;
 };

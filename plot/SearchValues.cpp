@@ -1,6 +1,7 @@
 #include "SearchValues.h"
 
 #include "CurveModel.h"
+#include "NumberText.h"
 #include "Prompter.h"
 #include "UnseenSurface.h"
 
@@ -47,4 +48,31 @@ std::optional<PlotRecord> searchValuesOf(const ExerciseControls& controls, Promp
 
 QString noDisplacementsText() {
     return QStringLiteral("Nessuna posizione delle barre disegna un punto della curva");
+}
+
+ExerciseSolution solutionOf(const Exercise& exercise, Prompter& prompter,
+                            const SearchProgress& progress) {
+    using Outcome = ExerciseSolution::Outcome;
+    std::optional<PlotRecord> values = searchValuesOf(exercise.controls, prompter);
+    if (!values)
+        return {Outcome::FieldRefused, {}};
+    values->Incr = exercise.Incr;
+    bool stopped = false;
+    const std::optional<Displacements> found =
+        nearestDisplacements(*values, {}, [&](std::int64_t done, std::int64_t total) {
+            stopped = progress && !progress(done, total);
+            return !stopped;
+        });
+    if (stopped)
+        return {Outcome::Stopped, {}};
+    if (!found)
+        return {Outcome::NoPosition, {}};
+    return {Outcome::Found, *found};
+}
+
+QString solutionText(const Displacements& found) {
+    return QStringLiteral("orizzontale %1, verticale %2, distanza %3")
+        .arg(found.SPTX)
+        .arg(found.SPTY)
+        .arg(DoubleToReadableText(found.distance));
 }

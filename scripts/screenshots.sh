@@ -133,8 +133,10 @@ sleep 1
 shoot "$form4" curves
 
 # A class's attempts at the same assignment (within 2.5 of the target), each with the bars its
-# student moved through, one of them with no curve and one cut short; then "Riepilogo della
-# classe…", the context menu's fourth entry from the bottom, on that folder.
+# student moved through and the name the student gave, one of them with no curve and one cut
+# short; one student re-saved the handout with the search allowed and applied its answer, which
+# moved both bars. Then "Riepilogo della classe…", the context menu's fourth entry from the
+# bottom, on that folder.
 python3 - "$work/classe" <<'PYTHON'
 import json, os, sys
 folder = sys.argv[1]
@@ -144,24 +146,31 @@ fields = {"DAX": "20", "DAY": "30", "ALX": "150", "ALY": "70", "RAX": "300", "RA
 assignment = {"locked": ["chord", "target"], "maxCurves": 10, "solutionAllowed": False,
               "text": "Porta la curva sul punto (300; 270) muovendo soltanto le barre.",
               "tolerance": 2.5}
+# Each student's name, the bars of each curve and the curves "Applica" placed (from the first).
 students = {
-    "anna": [(0, 0), (300, 300), (500, 400), (540, 450), (545, 450)],
-    "bruno": [(0, 0), (-50, 100), (-100, 200)],
-    "carla": [(0, 0), (200, 200), (400, 300), (500, 400), (550, 440), (550, 460)],
-    "davide": [(0, 0), (300, 200), (450, 350), (500, 400), (560, 460)],
-    "elena": [(0, 0), (200, 200), (300, 250), (450, 350)],
-    "franco": [],
+    "anna": ("Anna Rossi", [(0, 0), (300, 300), (500, 400), (540, 450), (545, 450)], 5),
+    "bruno": ("Bruno Esposito", [(0, 0), (-50, 100), (-100, 200)], 3),
+    "carla": ("Carla Ferrari", [(0, 0), (200, 200), (400, 300), (500, 400), (550, 440),
+                                (550, 460)], 6),
+    "davide": ("Davide Romano", [(0, 0), (300, 200), (526, 200), (526, 436)], 2),
+    "elena": ("Elena Colombo", [(0, 0), (200, 200), (300, 250), (450, 350)], 4),
+    "franco": ("", [], 0),
 }
-for name, bars in students.items():
+for name, (student, bars, searched) in students.items():
     curves = [{"Miocolor": i % 13 + 1, "axes": i == 0, "Incr": 0.61, "DAX": 20, "DAY": 30,
                "ALX": 150, "ALY": 70, "RAX": 300, "RAY": 270, "AVX": 1, "AVY": 1, "INST": 5,
                "SPTX": x, "SPTY": y} for i, (x, y) in enumerate(bars)]
+    for curve in curves[searched:]:
+        curve["bySearch"] = True
     x, y = bars[-1] if bars else (0, 0)
     window = {"fields": fields, "HScroll1": x, "HScroll2": y, "Check1": True, "Incr": 0.61,
               "width": 1280, "height": 990, "Miocolor": len(curves) % 13, "curves": curves}
+    own = dict(assignment, solutionAllowed=searched < len(bars))
+    attempt = {"format": "curve-sulla-corda", "version": 2, "assignment": own, "window": window}
+    if student:
+        attempt["student"] = student
     with open(os.path.join(folder, name + ".curva"), "w") as f:
-        json.dump({"format": "curve-sulla-corda", "version": 2, "assignment": assignment,
-                   "window": window}, f, indent=4)
+        json.dump(attempt, f, indent=4)
 with open(os.path.join(folder, "giulia.curva"), "w") as f:
     f.write('{"format": "curve-sulla-corda", "version": 2, "assignment": {')
 # The handout itself, beside the folder, with the fields as the teacher's window read them.
@@ -184,14 +193,14 @@ xdotool key Return
 summary=$(window "Riepilogo della classe")
 sleep 1
 # Judged by the handout: "Consegna…", the fourth button, and its file.
-click "$summary" 641 397
+click "$summary" 920 417
 window "Consegna della classe" >/dev/null
 xdotool type --delay 20 "$work/consegna.curva"
 xdotool key Return
 sleep 1
-# Sorted by the nearest distance: a click on its column's title, under the line that says what
-# judges the class.
-click "$summary" 195 40
+# Sorted by the nearest distance: a click on its column's title, under the lines that say what
+# judges the class and the best it allows.
+click "$summary" 279 58
 shoot "$summary" summary
 xdotool key Escape
 sleep 0.5

@@ -91,6 +91,7 @@ private slots:
             return a.nearest.distance < b.nearest.distance;
         });
         attemptRow = {"anna;b.curva",
+                      "",
                       QString::number(curves.size()),
                       DoubleToReadableText(nearest->nearest.distance),
                       QString::number(nearest->curve),
@@ -98,6 +99,8 @@ private slots:
                       QString::number(nearest->SPTY),
                       "",
                       "",
+                      "",
+                      "0",
                       "giudicato con i propri valori, senza consegna"};
         attempted = form.exercise();
         attempt = classFolder + "/anna;b.curva";
@@ -159,9 +162,10 @@ private slots:
     }
 
     // The teacher's assignment judges, run as a teacher runs it: her target and her tolerance,
-    // although the student's file moved its target onto its own curve and raised its tolerance,
-    // and her "0,5", typed under Italian settings, a half although the program runs with the
-    // suite's LANG=C.UTF-8.
+    // although the student's file moved its target onto its own curve and raised its tolerance
+    // (which "Consegna cambiata" tells), and her "0,5", typed under Italian settings, a half
+    // although the program runs with the suite's LANG=C.UTF-8. The student named herself, and
+    // placed her curve with "Trova spostamenti…".
     void consegnaJudgesByTheTeachersValues() {
         Assignment teachers;
         teachers.locked = {LockedGroup::Chord, LockedGroup::Increments};
@@ -171,6 +175,8 @@ private slots:
         edited.assignment = Assignment();
         edited.assignment->tolerance = Assignment::MaxTolerance;
         edited.curves[0].RAX = edited.curves[0].RAY = 10;
+        edited.curves[0].bySearch = true;
+        edited.student = "Elena Bianchi; 3ª B";
         const QString path = dir.filePath("elena.curva");
         write(path, exerciseToJson(edited));
 
@@ -179,7 +185,8 @@ private slots:
         QFile csv(out);
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QCOMPARE(readCsv(csv.readAll()).value(1),
-                 QStringList({"elena.curva", "1", "5", "1", "0", "0", "no", "no", ""}));
+                 QStringList({"elena.curva", "Elena Bianchi; 3ª B", "1", "5", "1", "0", "0", "no",
+                              "no", "sì", "1", ""}));
     }
 
     // A folder's attempts by name, not its subfolders' nor its other files; the distance with a
@@ -192,14 +199,16 @@ private slots:
         const QList<QStringList> records = readCsv(csv.readAll());
         QCOMPARE(records.size(), 4);
         QCOMPARE(records[0],
-                 QStringList({"File", "Curve", "Distanza minima", "Curva", "Orizzontale",
-                              "Verticale", "Raggiunto", "Valori cambiati", "Nota"}));
+                 QStringList({"File", "Studente", "Curve", "Distanza minima", "Curva",
+                              "Orizzontale", "Verticale", "Raggiunto", "Valori cambiati",
+                              "Consegna cambiata", "Trova spostamenti", "Nota"}));
         QCOMPARE(records[1], attemptRow);
-        QCOMPARE(records[2].mid(0, 8), QStringList({"bruno.curva", "", "", "", "", "", "", ""}));
-        QVERIFY2(records[2][8].contains(QDir::toNativeSeparators(refused) + "\": non è un"),
-                 qPrintable(records[2][8]));
-        QCOMPARE(records[3],
-                 QStringList({"carlo.curva", "0", "", "", "", "", "", "", "nessuna curva"}));
+        QCOMPARE(records[2].mid(0, 11),
+                 QStringList({"bruno.curva", "", "", "", "", "", "", "", "", "", ""}));
+        QVERIFY2(records[2][11].contains(QDir::toNativeSeparators(refused) + "\": non è un"),
+                 qPrintable(records[2][11]));
+        QCOMPARE(records[3], QStringList({"carlo.curva", "", "0", "", "", "", "", "", "", "", "0",
+                                          "nessuna curva"}));
     }
 
     // A text a spreadsheet would run as a formula starts with an apostrophe; numbers, negative
@@ -231,7 +240,7 @@ private slots:
         row.nearest = NearestCurve{2.5, 1, -250, 0};
         const QByteArray csv = summaryCsv({row});
         QCOMPARE(readCsv(csv).value(1).value(0), cell);
-        QVERIFY2(csv.contains(";1;2,5;1;-250;0;"), csv.constData());
+        QVERIFY2(csv.contains(";;1;2,5;1;-250;0;"), csv.constData());
     }
 };
 

@@ -108,6 +108,52 @@ private slots:
             seen << summaryText(row, column);
         QCOMPARE(seen, shown);
     }
+
+    // "Consegna cambiata": the rules the attempt's own assignment sets against the teacher's
+    // (one re-saved the handout with the search allowed); the fields' readings are for "Valori
+    // cambiati" to judge.
+    void assignmentChanged_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("shown");
+        const auto row = [](const char* name, const char* change, const char* shown) {
+            QTest::newRow(name) << QString(change) << QString(shown);
+        };
+        row("the same rules", "", "no");
+        row("text", "text", "sì");
+        row("tolerance", "tolerance", "sì");
+        row("locks", "locked", "sì");
+        row("most curves", "maxCurves", "sì");
+        row("search allowed", "solutionAllowed", "sì");
+        row("only the fields' readings", "values", "no");
+        row("no assignment in the attempt", "removed", "sì");
+        row("no assignment given", "none given", "");
+    }
+    void assignmentChanged() {
+        QFETCH(QString, change);
+        QFETCH(QString, shown);
+        const Exercise given = assignmentOf(handedOutExercise(), *assignedExercise().assignment);
+        Exercise attempt = attemptExercise();
+        attempt.assignment = given.assignment;
+        Assignment& own = *attempt.assignment;
+        if (change == "text")
+            own.text += ' ';
+        if (change == "tolerance")
+            own.tolerance = std::nextafter(own.tolerance, 1000.0);
+        if (change == "locked")
+            own.locked.insert(LockedGroup::Density);
+        if (change == "maxCurves")
+            own.maxCurves = 0;
+        if (change == "solutionAllowed")
+            own.solutionAllowed = true;
+        if (change == "values")
+            (*own.fieldValues)[0] = 21;
+        if (change == "removed")
+            attempt.assignment.reset();
+        const std::optional<Exercise> judgedBy =
+            change == "none given" ? std::nullopt : std::optional(given);
+        const SummaryRow row = summaryRowOf(saved("bruno.curva", attempt), judgedBy);
+        QCOMPARE(summaryText(row, SummaryColumn::AssignmentChanged), shown);
+    }
 };
 
 QTEST_GUILESS_MAIN(ClassSummaryTest)

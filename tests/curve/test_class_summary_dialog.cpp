@@ -7,6 +7,7 @@
 #include "ExerciseSamples.h"
 #include "FileAskers.h"
 #include "Form4.h"
+#include "LongWorkProgress.h"
 #include "RecordingPrompter.h"
 #include "SummaryCsv.h"
 #include "WidgetTesting.h"
@@ -15,6 +16,8 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -174,9 +177,9 @@ private slots:
             });
             showSummaryOver(form);
         };
-        const QStringList byTheTeacher{"5", "1", "0", "0", "no", "sì", ""};
+        const QStringList byTheTeacher{"5", "1", "0", "0", "no", "sì", "sì", "0", ""};
         const QStringList byItsOwn{
-            "0", "1", "0", "0", "sì", "", "giudicato con i propri valori, senza consegna"};
+            "0", "1", "0", "0", "sì", "", "", "0", "giudicato con i propri valori, senza consegna"};
         summary([&](ClassSummaryDialog& dialog) {
             QCOMPARE(judged(dialog), byItsOwn);
             button(dialog, "Consegna…")->click();
@@ -187,6 +190,68 @@ private slots:
             button(dialog, "Senza consegna")->click();
             QCOMPARE(judged(dialog), byItsOwn);
         });
+        QCOMPARE(prompter.messages, QStringList());
+    }
+
+    // With an assignment, the best its own values allow, above the table: the chord is the point
+    // (10; 10), and at 45 degrees, where cos α sin α is a half, the bars 6 and 8 reach (13; 14).
+    // A long search can be given up, and the class is judged all the same.
+    void bestPossibleAboveTheTable_data() {
+        QTest::addColumn<QString>("DAX"); // empty: no assignment
+        QTest::addColumn<QString>("INST");
+        QTest::addColumn<QString>("shown"); // empty: no such line
+        QTest::newRow("no assignment") << ""
+                                       << "2"
+                                       << "";
+        QTest::newRow("the point reached")
+            << "10"
+            << "2"
+            << "Migliore possibile: orizzontale 6, verticale 8, distanza 0";
+        QTest::newRow("no position draws a point")
+            << "10"
+            << "-2"
+            << "Migliore possibile: nessuna posizione delle barre disegna un punto della curva.";
+        QTest::newRow("a field no plot takes")
+            << "dieci"
+            << "2"
+            << "Migliore possibile: non cercato (DAX non è un numero).";
+        QTest::newRow("cancelled") << "10"
+                                   << "100000"
+                                   << "Migliore possibile: ricerca annullata.";
+    }
+    void bestPossibleAboveTheTable() {
+        QFETCH(QString, DAX);
+        QFETCH(QString, INST);
+        QFETCH(QString, shown);
+        Exercise handout = pointChordExercise("1", false);
+        handout.controls.field(ParameterField::Text1) = DAX;
+        handout.controls.field(ParameterField::Text9) = INST;
+        std::optional<Exercise> assignment;
+        if (!DAX.isEmpty())
+            assignment = assignmentOf(handout, {});
+        QTemporaryDir folder;
+        ScriptedAsker asker;
+        RecordingPrompter prompter;
+        ClassSummaryDialog dialog({}, folder.path(), asker, prompter);
+        bool cancelled = false;
+        QTimer clicker;
+        connect(&clicker, &QTimer::timeout, [&] {
+            if (auto* bar = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget()))
+                cancelled =
+                    bar->labelText() == "Ricerca degli spostamenti" && (bar->cancel(), true);
+        });
+        clicker.start(20);
+        // The search takes about a quarter of a second: its bar must show on a fast machine too.
+        const auto showAfter =
+            std::exchange(LongWorkProgress::showAfter, std::chrono::milliseconds(100));
+        QVERIFY(dialog.judgeBy(assignment, folder.filePath("consegna.curva")));
+        LongWorkProgress::showAfter = showAfter;
+        QCOMPARE(cancelled, QTest::currentDataTag() == QString("cancelled"));
+        QString line;
+        for (QLabel* label : dialog.findChildren<QLabel*>())
+            if (label->isVisibleTo(&dialog) && label->text().startsWith("Migliore possibile"))
+                line = label->text();
+        QCOMPARE(line, shown);
         QCOMPARE(prompter.messages, QStringList());
     }
 

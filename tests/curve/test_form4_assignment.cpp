@@ -2,7 +2,6 @@
 // opened by a student with its text, its locked fields, its most curves and the message when
 // the target is reached; the handout never overwritten by the first save.
 #include "AssignmentDialog.h"
-#include "AssignmentRules.h"
 #include "ExerciseFile.h"
 #include "ExerciseCommands.h"
 #include "ExerciseWindow.h"
@@ -106,16 +105,15 @@ private slots:
             const bool locked = field != form.Text9 && field != form.Text10 &&
                                 field != form.Text11;
             QCOMPARE(field->isReadOnly(), locked);
-            QCOMPARE(field->toolTip(), locked ? lockedFieldTip() : QString());
+            QCOMPARE(field->toolTip(), locked ? QString("Fissato dalla consegna") : QString());
         }
 
-        // The first curve reaches the target within the tolerance: told once.
+        // The first curve reaches the target within the tolerance: told once (the words are
+        // the assignment rules' own, tested with them).
         student.prompter.messages.clear();
         form.Command1_Click();
         form.Command1_Click();
-        const PlotRecord first = form.model().curves().at(0);
-        QCOMPARE(student.prompter.messages,
-                 QStringList{targetReachedText(read.exercise->assignment, first)});
+        QCOMPARE(student.prompter.messages.size(), 1);
         QVERIFY(student.prompter.messages[0].startsWith("Bersaglio raggiunto con la curva 1: "));
         QVERIFY(student.prompter.messages[0].endsWith(" (entro 1000)."));
 
@@ -129,7 +127,7 @@ private slots:
         QCOMPARE(form.model().curves().size(), std::size_t(3));
         QCOMPARE(form.HScroll2->value(), 0);
         QCOMPARE(student.prompter.messages.size(), 2);
-        QCOMPARE(student.prompter.messages[0], whyNoMoreCurves(read.exercise->assignment, 3));
+        QVERIFY(student.prompter.messages[0].startsWith("La consegna permette al massimo 3 curve"));
         form.history().undo();
         form.Command1_Click();
         QCOMPARE(form.model().curves().size(), std::size_t(3));

@@ -3,6 +3,7 @@
 // changed.
 #include "ApplyQuestion.h"
 #include "ExerciseFile.h"
+#include "ExerciseCommands.h"
 #include "ExerciseWindow.h"
 #include "LongWorkProgress.h"
 #include "NumberText.h"
@@ -12,11 +13,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -31,7 +36,8 @@ public:
     }
 };
 
-// What the window shows and keeps: its exercise as a file holds it, and its drawing.
+// What the window shows and keeps: its exercise as a file holds it, and its drawing; the marks
+// of the curves the search placed aside (searchMarksItsCurvesOnly tells them).
 struct Seen {
     QByteArray exercise;
     QImage drawing;
@@ -39,7 +45,10 @@ struct Seen {
 };
 
 Seen seen(Form4& form) {
-    return {exerciseToJson(form.exercise()), form.drawing().copy()};
+    Exercise exercise = form.exercise();
+    for (PlotRecord& curve : exercise.curves)
+        curve.bySearch = false;
+    return {exerciseToJson(exercise), form.drawing().copy()};
 }
 
 struct FindWindow : Window {
@@ -204,6 +213,65 @@ private slots:
         QCOMPARE(w.apply.asked.size(), allowed ? 2 : 1);
         w.form.history().redo();
         QCOMPARE(w.menuEntry()->isEnabled(), allowed);
+    }
+
+    // The file marks the curves "Applica" placed, and no other: 'T' for each of them, '-' for a
+    // curve placed by hand, in order. The marks stay through undo and redo, and through saving
+    // and opening the attempt, which keeps its student's name. Steps: A "Applica", h a bar moved
+    // by hand, u undo, r redo, s saved and opened.
+    void searchMarksItsCurvesOnly_data() {
+        QTest::addColumn<bool>("multiple");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("marks");
+        QTest::newRow("by hand only") << true << "h"
+                                      << "--";
+        QTest::newRow("Curve Singole: applied, undone, redone") << false << "Aur"
+                                                                << "T";
+        QTest::newRow("Curve Singole: applied, then by hand") << false << "Ah"
+                                                              << "-";
+        QTest::newRow("Curve Multiple: applied, by hand, undone, redone") << true << "Ahur"
+                                                                          << "-TT-";
+        QTest::newRow("saved and opened") << true << "Ahs"
+                                          << "-TT-";
+    }
+    void searchMarksItsCurvesOnly() {
+        QFETCH(bool, multiple);
+        QFETCH(QString, steps);
+        QFETCH(QString, marks);
+        FindWindow w;
+        QVERIFY(w.drawn());
+        // A student's attempt at an assignment that allows the search.
+        Exercise attempt = w.form.exercise();
+        attempt.controls.Check1 = multiple;
+        attempt.assignment = Assignment{"", 2, {}, 0, true};
+        attempt.student = "Anna Rossi";
+        QVERIFY(w.form.openExercise(attempt));
+        QTemporaryDir folder;
+        const QString path = folder.filePath("Anna Rossi.curva");
+        Window opened;
+        Form4* form = &w.form;
+        for (const QChar step : steps) {
+            if (step == u'A')
+                w.pressCtrlT();
+            if (step == u'h')
+                form->HScroll1->setValue(form->HScroll1->value() - 10);
+            if (step == u'u')
+                form->history().undo();
+            if (step == u'r')
+                form->history().redo();
+            if (step == u's') {
+                w.asker.answers = {path};
+                QVERIFY(form->exerciseCommands().saveAs());
+                QVERIFY(opened.drawn() && opened.form.exerciseCommands().open(path));
+                form = &opened.form;
+            }
+        }
+        const QJsonObject file = QJsonDocument::fromJson(exerciseToJson(form->exercise())).object();
+        QString seen;
+        for (const QJsonValue curve : file["window"]["curves"].toArray())
+            seen += curve["bySearch"] == QJsonValue(true) ? u'T' : u'-';
+        QCOMPARE(seen, marks);
+        QCOMPARE(file["student"].toString(), QString("Anna Rossi"));
     }
 
     // The real question: its text, its two buttons, and "Applica" clicked.

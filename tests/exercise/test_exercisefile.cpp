@@ -110,6 +110,13 @@ void TestExerciseFile::reading_data() {
     refused("solution as text", assign("assignment.solutionAllowed", "no"),
             "la consegna: soluzione permessa (assignment.solutionAllowed) dovrebbe essere un "
             "valore logico");
+    refused("a name without an assignment", edit("student", "Anna Rossi"),
+            "il nome dello studente (student) può stare soltanto in un file con una consegna");
+    refused("a name too long", assign("student", QString(MaxStudentLength + 1, u'a')),
+            "il nome dello studente (student) è più lungo di 200 caratteri");
+    refused("the search's mark as text", edit("window.curves.1.bySearch", "sì"),
+            "la curva 2: posta da Trova spostamenti (window.curves[1].bySearch) dovrebbe essere "
+            "un valore logico");
     Exercise withReadings = assignedExercise();
     withReadings.assignment->fieldValues = {{20, 30, 300, 150, 70, 270, 5, 1, 1}};
     auto reading = [&withReadings](const QString& path, const QJsonValue& value) {
@@ -219,6 +226,8 @@ void TestExerciseFile::reading_data() {
     assignment.solutionAllowed = true;
     const QByteArray assignedAtBounds = exerciseToJson(assignedBounds);
     accepted("assignment at its bounds", assignedAtBounds, assignedAtBounds);
+    assignedBounds.student = QString(MaxStudentLength, u'é');
+    accepted("the longest name", exerciseToJson(assignedBounds), exerciseToJson(assignedBounds));
     assignment.text.clear();
     assignment.tolerance = std::numeric_limits<double>::denorm_min();
     assignment.locked.clear();
@@ -323,6 +332,7 @@ void TestExerciseFile::roundTrip() {
     curve.SPTX = -600;
     curve.SPTY = 500;
     exercise.curves[2].DAX = -0.0;
+    exercise.curves[1].bySearch = true;
     if (assigned) {
         Assignment assignment;
         // A text that looks like the file's own lines, which the writer moves.
@@ -334,6 +344,7 @@ void TestExerciseFile::roundTrip() {
         assignment.solutionAllowed = true;
         assignment.fieldValues = {{0.1, -1.0 / 3, 1e-310, -1e300, 0, 300, LargestINST, -1, 0.5}};
         exercise.assignment = assignment;
+        exercise.student = QStringLiteral("Anna \"Nina\" D'Angelo;\n    \"window\": 😀");
     }
 
     const QByteArray written = exerciseToJson(exercise);
@@ -341,6 +352,9 @@ void TestExerciseFile::roundTrip() {
     QVERIFY2(written.startsWith("{\n    \"format\": \"curve-sulla-corda\",\n    \"version\": " +
                                 QByteArray(assigned ? "2" : "1") + ",\n"),
              written.left(100).constData());
+    // A mark is written only where the search placed the curve: absent means by hand.
+    QCOMPARE(written.count("\"bySearch\": true"), 1);
+    QVERIFY(!written.contains("\"bySearch\": false"));
     const ExerciseReading reading = exerciseFromJson(written);
     QVERIFY2(reading.exercise, qPrintable(reading.message));
     // The sign of a zero is lost in Qt's JSON, and draws the same.

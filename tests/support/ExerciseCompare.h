@@ -17,7 +17,8 @@ inline bool sameKeptCurve(const PlotRecord& a, const PlotRecord& b) {
            sameBits(a.Incr, b.Incr) && sameBits(a.DAX, b.DAX) && sameBits(a.DAY, b.DAY) &&
            sameBits(a.ALX, b.ALX) && sameBits(a.ALY, b.ALY) && sameBits(a.RAX, b.RAX) &&
            sameBits(a.RAY, b.RAY) && sameBits(a.AVX, b.AVX) && sameBits(a.AVY, b.AVY) &&
-           sameBits(a.INST, b.INST) && a.SPTX == b.SPTX && a.SPTY == b.SPTY;
+           sameBits(a.INST, b.INST) && a.SPTX == b.SPTX && a.SPTY == b.SPTY &&
+           a.bySearch == b.bySearch;
 }
 
 inline bool sameAssignment(const std::optional<Assignment>& a, const std::optional<Assignment>& b) {
@@ -34,6 +35,7 @@ inline bool sameAssignment(const std::optional<Assignment>& a, const std::option
 inline bool sameExercise(const Exercise& a, const Exercise& b) {
     return a.controls == b.controls && sameBits(a.Incr, b.Incr) && a.drawingSize == b.drawingSize &&
            a.Miocolor == b.Miocolor && sameAssignment(a.assignment, b.assignment) &&
+           a.student == b.student &&
            std::equal(a.curves.begin(), a.curves.end(), b.curves.begin(), b.curves.end(),
                       sameKeptCurve);
 }

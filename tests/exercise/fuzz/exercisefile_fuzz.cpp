@@ -56,6 +56,10 @@ void checkRanges(const Exercise& exercise) {
         check(assignment->tolerance > 0 && assignment->tolerance <= Assignment::MaxTolerance);
         check(within(assignment->maxCurves, 0, double(MaxCurves)));
     }
+    // A name only in an attempt at an assignment.
+    check(exercise.student.isEmpty() ||
+          (exercise.assignment && exercise.student.size() <= MaxStudentLength &&
+           exercise.student.isValidUtf16()));
 }
 
 } // namespace
