@@ -18,16 +18,16 @@ void printError(const QString& message) {
 } // namespace
 
 int writeSummary(const CommandLine& command) {
-    std::optional<Exercise> assignment;
+    std::optional<Exercise> handout;
     if (!command.assignment.isEmpty()) {
         ExerciseReading reading = readExerciseFile(command.assignment);
         if (!reading.exercise) {
             printError(reading.message);
             return 1;
         }
-        assignment = std::move(reading.exercise);
+        handout = std::move(reading.exercise);
     }
-    const std::vector<SummaryRow> rows = summarise(attemptFiles(command.attempts), assignment);
+    const std::vector<SummaryRow> rows = summarise(attemptFiles(command.attempts), handout);
     const QString failure = writeFileAtomically(command.output, summaryCsv(rows));
     if (!failure.isEmpty()) {
         printError(saveFailureMessage(QStringLiteral("il riepilogo"), command.output, failure));

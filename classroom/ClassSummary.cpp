@@ -39,7 +39,7 @@ bool sameRules(const std::optional<Assignment>& attempt, const std::optional<Ass
 
 } // namespace
 
-SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& assignment) {
+SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& handout) {
     SummaryRow row;
     row.path = path;
     row.file = QFileInfo(path).fileName();
@@ -56,22 +56,22 @@ SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& assi
                                                   [](const PlotRecord& c) { return c.bySearch; }));
     if (attempt.curves.empty())
         row.note = QStringLiteral("nessuna curva");
-    else if (!assignment)
+    else if (!handout)
         row.note = OwnValuesNote;
     // The teacher's target and tolerance judge when given; the attempt's own, which whoever
     // holds the file can edit, only without them.
     std::optional<QPointF> target;
-    if (assignment)
-        target = QPointF(teacherValue(*assignment, ParameterField::Text3),
-                         teacherValue(*assignment, ParameterField::Text8));
+    if (handout)
+        target = QPointF(teacherValue(*handout, ParameterField::Text3),
+                         teacherValue(*handout, ParameterField::Text8));
     row.nearest = nearestOf(attempt.curves, target);
     const std::optional<Assignment>& judge =
-        assignment ? assignment->assignment : attempt.assignment;
+        handout ? handout->assignment : attempt.assignment;
     if (judge)
         row.reached = row.nearest && judge->reaches(row.nearest->distance);
-    if (assignment) {
-        row.changedLocked = changesLockedValue(attempt, *assignment);
-        row.changedAssignment = !sameRules(attempt.assignment, assignment->assignment);
+    if (handout) {
+        row.changedLocked = changesLockedValue(attempt, *handout);
+        row.changedAssignment = !sameRules(attempt.assignment, handout->assignment);
     }
     return row;
 }
@@ -152,10 +152,10 @@ QStringList attemptFiles(const QStringList& paths) {
 }
 
 std::vector<SummaryRow> summarise(const QStringList& files,
-                                  const std::optional<Exercise>& assignment) {
+                                  const std::optional<Exercise>& handout) {
     std::vector<SummaryRow> rows;
     rows.reserve(static_cast<std::size_t>(files.size()));
     for (const QString& path : files)
-        rows.push_back(summaryRowOf(path, assignment));
+        rows.push_back(summaryRowOf(path, handout));
     return rows;
 }

@@ -65,11 +65,11 @@ std::optional<double> summaryNumber(const SummaryRow& row, SummaryColumn column)
 QStringList attemptFiles(const QStringList& paths);
 
 // The row of one file; of each file, in order. Each attempt's curves are drawn again to find how
-// near they came. An exercise given as the assignment judges alone: its target (as the teacher's
+// near they came. The teacher's handout, when given (an exercise with its assignment, or a plain
+// exercise in its place), judges alone: its target (as the teacher's
 // window read it) for every curve, its tolerance (none when it is a plain exercise), its locked
 // values, its rules compared with the attempt's own. Without one, each attempt is judged by its
 // curves' own targets and its own tolerance.
-SummaryRow summaryRowOf(const QString& path,
-                        const std::optional<Exercise>& assignment = std::nullopt);
+SummaryRow summaryRowOf(const QString& path, const std::optional<Exercise>& handout = std::nullopt);
 std::vector<SummaryRow> summarise(const QStringList& files,
-                                  const std::optional<Exercise>& assignment = std::nullopt);
+                                  const std::optional<Exercise>& handout = std::nullopt);

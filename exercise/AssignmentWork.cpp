@@ -68,20 +68,20 @@ Exercise assignmentOf(const Exercise& work, const Assignment& assignment) {
     return exercise;
 }
 
-double teacherValue(const Exercise& assignment, ParameterField field) {
-    if (assignment.assignment && assignment.assignment->fieldValues)
-        return (*assignment.assignment->fieldValues)[static_cast<std::size_t>(field)];
-    return plottedFrom(field, readWithEitherSeparator(assignment.controls.field(field)));
+double teacherValue(const Exercise& handout, ParameterField field) {
+    if (handout.assignment && handout.assignment->fieldValues)
+        return (*handout.assignment->fieldValues)[static_cast<std::size_t>(field)];
+    return plottedFrom(field, readWithEitherSeparator(handout.controls.field(field)));
 }
 
-bool changesLockedValue(const Exercise& attempt, const Exercise& assignment) {
-    if (!assignment.assignment)
+bool changesLockedValue(const Exercise& attempt, const Exercise& handout) {
+    if (!handout.assignment)
         return false;
     for (std::size_t i = 0; i < ParameterFieldCount; ++i) {
         const auto field = static_cast<ParameterField>(i);
-        if (!assignment.assignment->locks(field))
+        if (!handout.assignment->locks(field))
             continue;
-        const double locked = teacherValue(assignment, field);
+        const double locked = teacherValue(handout, field);
         if (std::any_of(attempt.curves.begin(), attempt.curves.end(),
                         [&](const PlotRecord& curve) { return curveValue(curve, field) != locked; }))
             return true;

@@ -12,12 +12,13 @@ Exercise assignmentOf(const Exercise& work, const Assignment& assignment);
 // the largest as the largest), in the regional settings of now.
 double plottedValue(ParameterField field, const QString& text);
 
-// The value of a field of the exercise given as an assignment, as the teacher's window read it:
+// The value of a field of the teacher's handout (an exercise with its assignment, or a plain
+// exercise given in its place), as the teacher's window read it:
 // the reading the assignment keeps; for a file that keeps none, the field's text read with a
 // decimal comma or point, whichever makes it a number, then the plot's fallbacks. The same in
 // any regional settings.
-double teacherValue(const Exercise& assignment, ParameterField field);
+double teacherValue(const Exercise& handout, ParameterField field);
 
-// Whether a curve of the attempt was drawn with a value that the assignment locks other than the
-// teacher's value of its field. False when the exercise is no assignment.
-bool changesLockedValue(const Exercise& attempt, const Exercise& assignment);
+// Whether a curve of the attempt was drawn with a value that the handout's assignment locks other
+// than the teacher's value of its field. False when the handout has no assignment.
+bool changesLockedValue(const Exercise& attempt, const Exercise& handout);
