@@ -10,6 +10,7 @@
 #include "Prompter.h"
 #include "RecentExercises.h"
 #include "StartingFolder.h"
+#include "StudentNameDialog.h"
 #include "WindowSeams.h"
 #include "WorkGate.h"
 
@@ -122,11 +123,27 @@ bool ExerciseCommands::saveAs() {
     QString suggested = currentPath();
     if (suggested.isEmpty())
         suggested = QDir(folder()).filePath(QStringLiteral("esercizio.curva"));
-    else if (document_.file().handout)
-        suggested = QFileInfo(suggested).dir().filePath(QFileInfo(suggested).completeBaseName() +
-                                                        QStringLiteral(" - svolto.curva"));
+    else if (document_.file().handout) {
+        if (!askStudentName())
+            return false;
+        // A name is a file's name too: a slash would make it a folder.
+        QString who = document_.student();
+        who.replace(u'/', u'-');
+        if (who.isEmpty())
+            who = QStringLiteral("svolto");
+        suggested = QFileInfo(suggested).dir().filePath(
+            QStringLiteral("%1 - %2.curva").arg(QFileInfo(suggested).completeBaseName(), who));
+    }
     const QString chosen = askTarget(QStringLiteral("Salva esercizio"), suggested);
     return !chosen.isEmpty() && saveTo(chosen);
+}
+
+bool ExerciseCommands::askStudentName() {
+    const std::optional<QString> name = seams_.studentName->askStudentName(document_.student());
+    if (!name)
+        return false;
+    document_.setStudent(*name);
+    return true;
 }
 
 bool ExerciseCommands::saveAssignment() {

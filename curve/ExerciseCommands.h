@@ -32,10 +32,13 @@ public:
     void forgetRecent();
     // Saves to the file last opened or saved, asking for a name the first time; asks for a name.
     // A failure is reported and leaves any existing file as it was. True when saved.
-    // The first save after an assignment as handed out was opened asks for a name, suggesting
-    // the assignment's followed by " - svolto".
+    // The first save after an assignment as handed out was opened asks who does it first
+    // ("Chi svolge l'esercizio?"), then for a name, suggesting the assignment's followed by
+    // " - " and the student's name (" - svolto" without one).
     bool save();
     bool saveAs();
+    // "Nome dello studente…": who does the attempt at an assignment. False when cancelled.
+    bool askStudentName();
     // "Salva consegna…": asks what the students get besides the values on the screen, then where
     // to save the assignment: those values and no curves. The work stays the window's.
     bool saveAssignment();

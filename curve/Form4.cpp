@@ -14,6 +14,7 @@
 #include "MessageBoxSaveQuestion.h"
 #include "NumberText.h"
 #include "PlotText.h"
+#include "StudentNameDialog.h"
 #include "WorkGate.h"
 
 #include <QCheckBox>
@@ -33,12 +34,19 @@ Form4::Form4(Prompter* prompter, QWidget* parent)
       ownFileAsker_(std::make_unique<FileDialogAsker>(this)),
       ownSaveQuestion_(std::make_unique<MessageBoxSaveQuestion>(this)),
       ownAssignmentAsker_(std::make_unique<AssignmentDialogAsker>(this)),
-      ownApplyQuestion_(std::make_unique<MessageBoxApplyQuestion>(this)), prompter_(prompter, this),
+      ownApplyQuestion_(std::make_unique<MessageBoxApplyQuestion>(this)),
+      ownStudentNameAsker_(std::make_unique<StudentNameDialogAsker>(this)), prompter_(prompter, this),
       messages_(std::make_unique<BarReleasingPrompter>(prompter_.get(),
                                                        std::initializer_list{HScroll1, HScroll2})),
-      seams_{messages_.get(),         ownClipboard_.get(),      ownFileAsker_.get(),
-             ownFileAsker_.get(),     ownFileAsker_.get(),      ownSaveQuestion_.get(),
-             ownApplyQuestion_.get(), ownAssignmentAsker_.get()},
+      seams_{messages_.get(),
+             ownClipboard_.get(),
+             ownFileAsker_.get(),
+             ownFileAsker_.get(),
+             ownFileAsker_.get(),
+             ownSaveQuestion_.get(),
+             ownApplyQuestion_.get(),
+             ownAssignmentAsker_.get(),
+             ownStudentNameAsker_.get()},
       model_(*this, *this, *messages_, [this] { return activationIncr(); }),
       document_(*this, model_, *this),
       player_(new BarPlayer(*this, {HScroll1, HScroll2}, document_)),

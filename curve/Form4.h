@@ -24,6 +24,7 @@ class MessageBoxApplyQuestion;
 class MessageBoxSaveQuestion;
 class QMenu;
 class QScrollBar;
+class StudentNameDialogAsker;
 class WorkGate;
 
 // The curve window: the parameter panels and commands over a retained drawing on which the
@@ -129,6 +130,7 @@ private:
     std::unique_ptr<MessageBoxSaveQuestion> ownSaveQuestion_;
     std::unique_ptr<AssignmentDialogAsker> ownAssignmentAsker_;
     std::unique_ptr<MessageBoxApplyQuestion> ownApplyQuestion_;
+    std::unique_ptr<StudentNameDialogAsker> ownStudentNameAsker_;
     WindowPrompter prompter_;
     // Every message of the window; a bar held down lets go first.
     std::unique_ptr<BarReleasingPrompter> messages_;

@@ -33,6 +33,7 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
     saveAs_ = windowAction(QStringLiteral("Salva esercizio con nome…"),
                            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     print_ = windowAction(QStringLiteral("Stampa…"), {QKeySequence(Qt::CTRL | Qt::Key_P)});
+    student_ = new QAction(QStringLiteral("Nome dello studente…"), this);
     saveAssignment_ = new QAction(QStringLiteral("Salva consegna…"), this);
     summary_ = new QAction(QStringLiteral("Riepilogo della classe…"), this);
 
@@ -44,6 +45,7 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
     });
     actOnWork(save_, [this] { window_.exerciseCommands().save(); });
     actOnWork(saveAs_, [this] { window_.exerciseCommands().saveAs(); });
+    actOnWork(student_, [this] { window_.exerciseCommands().askStudentName(); });
     actOnWork(saveAssignment_, [this] { window_.exerciseCommands().saveAssignment(); });
     actOnWork(print_,
               [this] { printSheet(window_, sheetOf(window_.document()), window_.prompter()); });
@@ -94,7 +96,9 @@ void Form4Menu::fill(QMenu& menu) {
     menu.addSeparator();
     menu.addAction(open_);
     fillRecent(*menu.addMenu(QStringLiteral("Esercizi recenti")));
-    menu.addActions({save_, saveAs_, saveAssignment_, summary_});
+    menu.addActions({save_, saveAs_, student_, saveAssignment_, summary_});
+    // A name belongs to an attempt at an assignment.
+    student_->setEnabled(window_.document().assignment().has_value());
     menu.addSeparator();
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
         window_.seams().clipboard->setText(equationText(window_.model().lastPlot()));

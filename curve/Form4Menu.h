@@ -47,6 +47,7 @@ private:
     QAction* save_;
     QAction* saveAs_;
     QAction* print_;
+    QAction* student_;
     QAction* saveAssignment_;
     QAction* summary_;
     QAction* guide_;

@@ -8,6 +8,7 @@ class OpenFileAsker;
 class Prompter;
 class SaveFileAsker;
 class SaveQuestion;
+class StudentNameAsker;
 
 // Where the curve window and its commands meet the user and the desktop: its messages, its
 // questions, the file dialogs and the clipboard. The window makes the real ones (message boxes
@@ -21,6 +22,7 @@ struct WindowSeams {
     SaveQuestion* saveQuestion = nullptr;
     ApplyQuestion* applyQuestion = nullptr;
     AssignmentAsker* assignment = nullptr;
+    StudentNameAsker* studentName = nullptr;
 
     // These seams, each replaced by the one replacement gives, when it gives one.
     WindowSeams replacedBy(const WindowSeams& replacement) const {
@@ -32,6 +34,7 @@ struct WindowSeams {
                 either(replacement.folder, folder),
                 either(replacement.saveQuestion, saveQuestion),
                 either(replacement.applyQuestion, applyQuestion),
-                either(replacement.assignment, assignment)};
+                either(replacement.assignment, assignment),
+                either(replacement.studentName, studentName)};
     }
 };

@@ -72,7 +72,7 @@ bool CurveDocument::open(const Exercise& exercise, const QString& path,
     // The file first: the drawing and the controls show what it holds.
     const DocumentFile fileBefore = std::exchange(
         file_, {path, 0, exercise.assignment, exercise.assignment && exercise.curves.empty(),
-                false, exercise.student});
+                false, exercise.student, exercise.student});
     // The drawing on the screen is kept aside until the new one is whole.
     RetainedCanvas shown =
         drawing_.exchangeDrawing(RetainedCanvas(drawing_.retainedDrawing().background()));
@@ -97,11 +97,13 @@ void CurveDocument::saved(const QString& path) {
     file_.path = path;
     file_.savedState = history_.state();
     file_.handout = false;
+    file_.savedStudent = file_.student;
 }
 
 bool CurveDocument::hasUnsavedChanges() const {
     // A step still open (a bar playing) holds changes the history does not count yet.
-    return !file_.path.isEmpty() && (history_.state() != file_.savedState || step_);
+    return !file_.path.isEmpty() &&
+           (history_.state() != file_.savedState || step_ || file_.student != file_.savedStudent);
 }
 
 void CurveDocument::restoreWindowState(const WindowState& state) {

@@ -65,10 +65,13 @@ public:
     const DocumentFile& file() const { return file_; }
     const std::optional<Assignment>& assignment() const { return file_.assignment; }
     void markTargetReachedTold() { file_.targetReachedTold = true; }
+    // Who does the attempt at an assignment; a change is unsaved work, not a step.
+    const QString& student() const { return file_.student; }
+    void setStudent(const QString& name) { file_.student = name; }
     // The work was just written to path.
     void saved(const QString& path);
-    // The work differs from the file it was last opened from or saved to, or a step is still
-    // open; never without a file.
+    // The work differs from the file it was last opened from or saved to (its drawing, its
+    // controls or the student's name), or a step is still open; never without a file.
     bool hasUnsavedChanges() const;
 
     QUndoStack& history() { return history_.stack(); }

@@ -22,8 +22,8 @@ struct WindowState {
 // none), the state of the history in which it was last opened or saved, and what the teacher
 // set when the file is an assignment; whether the file is the assignment as handed out, which an
 // attempt is never saved over without a question, whether the student was told that the
-// target was reached, and the student's name an attempt keeps. An opening changes it, together
-// with the drawing.
+// target was reached, and the student's name an attempt keeps, as it is and as it was last
+// opened or saved. An opening changes it, together with the drawing.
 struct DocumentFile {
     QString path;
     std::uint64_t savedState = 0;
@@ -31,6 +31,7 @@ struct DocumentFile {
     bool handout = false;
     bool targetReachedTold = false;
     QString student;
+    QString savedStudent;
 };
 
 // What the steps act on: the curve window's drawing and controls, and its file. Nothing here

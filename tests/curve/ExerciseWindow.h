@@ -6,6 +6,7 @@
 #include "Form4.h"
 #include "RecordingPrompter.h"
 #include "SaveQuestion.h"
+#include "StudentNameDialog.h"
 #include "WidgetTesting.h"
 
 #include <QDropEvent>
@@ -48,10 +49,23 @@ public:
     }
 };
 
+// Answers "Chi svolge l'esercizio?" as told, one answer per question (nothing: "Annulla"), and
+// with the same name when not told.
+class ScriptedName : public StudentNameAsker {
+public:
+    QList<std::optional<QString>> answers;
+    QStringList shown;
+    std::optional<QString> askStudentName(const QString& name) override {
+        shown << name;
+        return answers.isEmpty() ? std::optional<QString>("Anna Rossi") : answers.takeFirst();
+    }
+};
+
 struct Window {
     RecordingPrompter prompter;
     ScriptedAsker asker;
     ScriptedQuestion question;
+    ScriptedName name;
     Form4 form;
     double incr = 0.75;
 
@@ -59,7 +73,10 @@ struct Window {
     explicit Window(bool messageBoxes = false) : form(messageBoxes ? nullptr : &prompter) {
         form.readIncr = [this] { return incr; };
         form.resize(900, 700);
-        form.replaceSeams({.saveFile = &asker, .openFile = &asker, .saveQuestion = &question});
+        form.replaceSeams({.saveFile = &asker,
+                           .openFile = &asker,
+                           .saveQuestion = &question,
+                           .studentName = &name});
     }
     // Shown, active and with its first drawing, as the program opens it.
     [[nodiscard]] bool drawn() {

@@ -132,14 +132,20 @@ private slots:
         form.Command1_Click();
         QCOMPARE(form.model().curves().size(), std::size_t(3));
 
-        // The first save asks for a name beside the handout; the handout stays as handed out.
+        // The first save asks who does it, then for a file beside the handout named after the
+        // student; the handout stays as handed out. "Annulla" at the name saves nothing.
         const QByteArray handed = contentsOf(handout);
-        const QString attempt = dir.filePath("consegna - svolto.curva");
+        const QString attempt = dir.filePath("consegna - Anna Rossi.curva");
+        student.name.answers = {std::nullopt, "Anna Rossi"};
+        QVERIFY(!form.exerciseCommands().save());
+        QVERIFY(student.asker.suggested.isEmpty());
         student.asker.answers = {attempt};
         QVERIFY(form.exerciseCommands().save());
         QCOMPARE(student.asker.suggested, QStringList{attempt});
         QCOMPARE(contentsOf(handout), handed);
-        QCOMPARE(readExerciseFile(attempt).exercise->assignment, handedOut);
+        const Exercise saved = *readExerciseFile(attempt).exercise;
+        QCOMPARE(saved.assignment, handedOut);
+        QCOMPARE(saved.student, QStringLiteral("Anna Rossi"));
         form.Command1_Click();
         QVERIFY(form.exerciseCommands().save());
         QCOMPARE(student.asker.suggested.size(), 1);

@@ -138,7 +138,8 @@ private slots:
         QCOMPARE(entries(before),
                  (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)",
                               "", "Trova spostamenti…", "", "Apri esercizio…", "(Esercizi recenti)",
-                              "Salva esercizio", "Salva esercizio con nome…", "Salva consegna…",
+                              "Salva esercizio", "Salva esercizio con nome…",
+                              "(Nome dello studente…)", "Salva consegna…",
                               "Riepilogo della classe…", "", "(Copia equazione)", "Copia immagine",
                               "Salva immagine…", "Stampa…", "", "Anima barra orizzontale",
                               "Anima barra verticale", "", "Guida"}));
