@@ -34,6 +34,7 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
                            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     print_ = windowAction(QStringLiteral("Stampa…"), {QKeySequence(Qt::CTRL | Qt::Key_P)});
     saveAssignment_ = new QAction(QStringLiteral("Salva consegna…"), this);
+    showAssignment_ = new QAction(QStringLiteral("Mostra consegna"), this);
     summary_ = new QAction(QStringLiteral("Riepilogo della classe…"), this);
 
     actOnWork(undo_, [this] { window_.history().undo(); });
@@ -47,11 +48,19 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
     actOnWork(saveAssignment_, [this] { window_.exerciseCommands().saveAssignment(); });
     actOnWork(print_,
               [this] { printSheet(window_, sheetOf(window_.document()), window_.prompter()); });
+    // The teacher reviewing the class wrote the assignment's text: it is not shown again at each
+    // attempt.
     actOnWork(summary_, [this] {
-        showClassSummary(window_, window_.seams(), [this](const QString& path) {
-            return window_.exerciseCommands().open(path);
-        });
+        classSummary_ = showClassSummary(
+            window_, window_.seams(),
+            [this](const QString& path) {
+                return window_.exerciseCommands().open(path,
+                                                       ExerciseCommands::AssignmentText::Skipped);
+            },
+            classSummary_);
     });
+    connect(showAssignment_, &QAction::triggered, this,
+            [this] { window_.exerciseCommands().showAssignment(); });
     // An opening passes the gate itself, with the question about the work it drops.
     connect(open_, &QAction::triggered, this, [this] { window_.exerciseCommands().openAsked(); });
     guide_ = addGuideAction(window_);
@@ -94,7 +103,8 @@ void Form4Menu::fill(QMenu& menu) {
     menu.addSeparator();
     menu.addAction(open_);
     fillRecent(*menu.addMenu(QStringLiteral("Esercizi recenti")));
-    menu.addActions({save_, saveAs_, saveAssignment_, summary_});
+    showAssignment_->setEnabled(!window_.exerciseCommands().assignmentText().isEmpty());
+    menu.addActions({save_, saveAs_, saveAssignment_, showAssignment_, summary_});
     menu.addSeparator();
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
         window_.seams().clipboard->setText(equationText(window_.model().lastPlot()));
@@ -170,4 +180,9 @@ bool Form4Menu::takeEvent(QObject* watched, QEvent* event) {
 
 void Form4Menu::setSearchAllowed(bool allowed) {
     find_->setEnabled(allowed);
+}
+
+void Form4Menu::closeClassSummary() {
+    if (classSummary_)
+        classSummary_->close();
 }

@@ -139,9 +139,10 @@ private slots:
                  (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)",
                               "", "Trova spostamenti…", "", "Apri esercizio…", "(Esercizi recenti)",
                               "Salva esercizio", "Salva esercizio con nome…", "Salva consegna…",
-                              "Riepilogo della classe…", "", "(Copia equazione)", "Copia immagine",
-                              "Salva immagine…", "Stampa…", "", "Anima barra orizzontale",
-                              "Anima barra verticale", "", "Guida"}));
+                              "(Mostra consegna)", "Riepilogo della classe…", "",
+                              "(Copia equazione)", "Copia immagine", "Salva immagine…", "Stampa…",
+                              "", "Anima barra orizzontale", "Anima barra verticale", "",
+                              "Guida"}));
 
         form.Form_Activate();
         form.Command1_Click();
