@@ -248,6 +248,12 @@ ClassSummaryDialog* showClassSummary(QWidget& window, const WindowSeams& seams,
     if (shown) {
         dialog->restoreGeometry(shown->saveGeometry());
         shown->close();
+    } else {
+        // In the window's lower left corner, under its controls, rather than over the middle of
+        // the drawing: the curves seldom go where both coordinates are negative.
+        const QRect area = window.geometry();
+        dialog->setGeometry(QRect(QPoint(area.left(), area.bottom() + 1 - dialog->height()),
+                                  dialog->size()));
     }
     dialog->show();
     dialog->raise();
