@@ -14,9 +14,6 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
-#include <optional>
-
-Q_DECLARE_METATYPE(std::optional<Assignment>)
 
 namespace {
 
@@ -32,35 +29,11 @@ public:
     }
 };
 
-// The summaries shown beside the window.
-QList<ClassSummaryDialog*> summariesBeside(Form4& form) {
-    QList<ClassSummaryDialog*> shown;
-    for (ClassSummaryDialog* dialog : form.findChildren<ClassSummaryDialog*>())
-        if (dialog->isVisible())
-            shown << dialog;
+// The summaries shown beside the window; "Riepilogo della classe…" from its menu.
+QList<ClassSummaryDialog*> shownBeside(Form4& form) {
+    QList<ClassSummaryDialog*> shown = form.findChildren<ClassSummaryDialog*>();
+    shown.removeIf([](const ClassSummaryDialog* dialog) { return !dialog->isVisible(); });
     return shown;
-}
-
-// "Riepilogo della classe…" from the window's menu, and the summary beside it afterwards.
-ClassSummaryDialog* chooseSummary(Form4& form) {
-    chooseEntry(form, "Riepilogo della classe…");
-    const QList<ClassSummaryDialog*> shown = summariesBeside(form);
-    return shown.size() == 1 ? shown.constFirst() : nullptr;
-}
-
-// The menu's first line up to its colon: "Curva 3", or "Nessuna curva tracciata".
-QString curvesShown(Form4& form) {
-    QMenu menu;
-    form.fillContextMenu(menu);
-    return menu.actions().constFirst()->text().section(':', 0, 0);
-}
-
-// The texts of a column of the summary, top to bottom.
-QStringList column(const ClassSummaryDialog& dialog, SummaryColumn c) {
-    QStringList texts;
-    for (int r = 0; r < dialog.table()->model()->rowCount(); ++r)
-        texts << dialog.table()->model()->index(r, int(c)).data().toString();
-    return texts;
 }
 
 SummaryRow row(const char* file, int curves, double distance, int sptx) {
@@ -97,9 +70,9 @@ QStringList judged(ClassSummaryDialog& dialog) {
 
 const QString TeachersText = QStringLiteral("Porta la curva sul punto muovendo le barre.");
 
-// A class's attempts, each with its own number of curves so that the window's menu tells them
-// apart (a.curva 5, c.curva 1, d.curva 3), b.curva no exercise at all; the curve window shown,
-// and "Riepilogo della classe…" chosen on their folder.
+// A class's attempts, told apart by the window's menu by their number of curves (a.curva 5,
+// c.curva 1, d.curva 3), and b.curva, no exercise; the curve window shown, and the summary of
+// their folder beside it.
 struct ClassReview {
     PrivateSettings settings;
     QTemporaryDir folder;
@@ -107,7 +80,7 @@ struct ClassReview {
     ClassAskers folders;
     ClassSummaryDialog* summary = nullptr;
 
-    explicit ClassReview(std::optional<Assignment> assignment = Assignment{TeachersText, 0.01}) {
+    explicit ClassReview(std::optional<Assignment> assignment = Assignment{TeachersText}) {
         for (const auto& [name, curves] :
              {std::pair{"a.curva", 5}, {"c.curva", 1}, {"d.curva", 3}}) {
             Exercise attempt = attemptExercise(std::vector<double>(curves, 5));
@@ -121,25 +94,18 @@ struct ClassReview {
     [[nodiscard]] bool shown() {
         if (!showActive(window.form))
             return false;
-        summary = chooseSummary(window.form);
+        chooseEntry(window.form, "Riepilogo della classe…");
+        summary = shownBeside(window.form).value(0);
         return summary &&
                QTest::qWaitFor([this] { return QApplication::activeWindow() == summary; });
     }
-    // The row chosen in the summary, and the attempt the window shows: "c.curva: Curva 1".
+    // The row chosen, and the curves the window's menu counts: "c.curva: Curva 1".
     QString seen() {
         const QModelIndexList chosen = summary->table()->selectionModel()->selectedRows();
-        const QString file = chosen.isEmpty() ? QString() : chosen.constFirst().data().toString();
-        return file + ": " + curvesShown(window.form);
-    }
-    void chooseRow(const QString& file) {
-        summary->table()->selectRow(column(*summary, SummaryColumn::File).indexOf(file));
-    }
-    void press(Qt::Key arrow) {
-        QPushButton* moving = button(*summary, arrow == Qt::Key_Left ? "Precedente" : "Successivo");
-        QTest::keyClick(summary->table(), arrow, Qt::AltModifier);
-        // The key clicks its button as a click of the mouse would, a moment later.
-        QTest::qWait(150);
-        QVERIFY(!moving->isDown());
+        QMenu menu;
+        window.form.fillContextMenu(menu);
+        return chosen.value(0).data().toString() + ": " +
+               menu.actions().constFirst()->text().section(':', 0, 0);
     }
 };
 
@@ -181,65 +147,55 @@ private slots:
         QCOMPARE(shown, ascending);
     }
 
-    // "Apri", a double click, "Precedente", "Successivo" and their keys open the attempts in the
-    // table's order as sorted, past the file that was refused, and choose the row opened; over
-    // unsaved work they ask first, and "Annulla" leaves the attempt and the row as they were.
+    // "Apri", "Precedente", "Successivo" and their keys open the attempts in the table's order
+    // as sorted, past the file that was refused, and choose the row opened; over unsaved work
+    // they ask first, and "Annulla" leaves the attempt and the row as they were. At either end
+    // one of the two is disabled rather than going round: the teacher sees the class is done.
     void reviewOneAfterAnother_data() {
         QTest::addColumn<int>("sortedBy");
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QStringList>("seen");
-        const int curves = int(SummaryColumn::Curves), file = int(SummaryColumn::File);
-        QTest::newRow("Apri, then Successivo by the number of curves")
-            << curves << QStringList{"Apri", "Successivo", "Successivo"} << ""
-            << QStringList{"c.curva: Curva 1", "d.curva: Curva 3", "a.curva: Curva 5"};
-        QTest::newRow("by file name, past the refused file and back")
-            << file << QStringList{"Apri", "Successivo", "Successivo", "Precedente", "Precedente"}
-            << ""
-            << QStringList{"a.curva: Curva 5", "c.curva: Curva 1", "d.curva: Curva 3",
-                           "c.curva: Curva 1", "a.curva: Curva 5"};
-        QTest::newRow("Alt+Destra and Alt+Sinistra")
-            << curves << QStringList{"Apri", "Alt+Destra", "Alt+Destra", "Alt+Sinistra"} << ""
-            << QStringList{"c.curva: Curva 1", "d.curva: Curva 3", "a.curva: Curva 5",
-                           "d.curva: Curva 3"};
-        QTest::newRow("a double click on the second row, then Successivo")
-            << curves << QStringList{"doppio clic", "Successivo"} << ""
-            << QStringList{"d.curva: Curva 3", "a.curva: Curva 5"};
+        QTest::addColumn<QStringList>("disabled");
+        const int curves = int(SummaryColumn::Curves);
+        const QStringList unsaved{"Apri", "ESEGUI", "Successivo"};
+        QTest::newRow("by the number of curves, to the last read, the key too")
+            << curves << QStringList{"Apri", "Successivo", "Alt+Destra"} << ""
+            << QStringList{"c.curva: Curva 1", "d.curva: Curva 3", "a.curva: Curva 5"}
+            << QStringList{"Successivo"};
+        QTest::newRow("by file name, past the refused file and back to the first")
+            << int(SummaryColumn::File) << QStringList{"Apri", "Successivo", "Precedente"} << ""
+            << QStringList{"a.curva: Curva 5", "c.curva: Curva 1", "a.curva: Curva 5"}
+            << QStringList{"Precedente"};
         QTest::newRow("unsaved work, Annulla stays")
-            << curves << QStringList{"Apri", "ESEGUI", "Successivo"} << "Annulla"
-            << QStringList{"c.curva: Curva 1", "c.curva: Curva 2", "c.curva: Curva 2"};
+            << curves << unsaved << "Annulla"
+            << QStringList{"c.curva: Curva 1", "c.curva: Curva 2", "c.curva: Curva 2"}
+            << QStringList{"Precedente"};
         QTest::newRow("unsaved work, Non salvare moves on")
-            << curves << QStringList{"Apri", "ESEGUI", "Successivo"} << "Non salvare"
-            << QStringList{"c.curva: Curva 1", "c.curva: Curva 2", "d.curva: Curva 3"};
-        QTest::newRow("unsaved work, Alt+Sinistra and Annulla")
-            << curves << QStringList{"Apri", "Successivo", "ESEGUI", "Alt+Sinistra"} << "Annulla"
-            << QStringList{"c.curva: Curva 1", "d.curva: Curva 3", "d.curva: Curva 4",
-                           "d.curva: Curva 4"};
+            << curves << unsaved << "Non salvare"
+            << QStringList{"c.curva: Curva 1", "c.curva: Curva 2", "d.curva: Curva 3"}
+            << QStringList();
     }
     void reviewOneAfterAnother() {
         QFETCH(int, sortedBy);
         QFETCH(QStringList, steps);
         QFETCH(QString, answer);
         QFETCH(QStringList, seen);
+        QFETCH(QStringList, disabled);
         ClassReview review;
         QVERIFY(review.shown());
-        QTableView* table = review.summary->table();
-        table->sortByColumn(sortedBy, Qt::AscendingOrder);
-        table->selectRow(0);
-        if (!answer.isEmpty())
-            review.window.question.answers = {answer == "Annulla" ? SaveQuestion::Answer::Cancel
-                                                                  : SaveQuestion::Answer::Discard};
+        review.summary->table()->sortByColumn(sortedBy, Qt::AscendingOrder);
+        review.summary->table()->selectRow(0);
+        review.window.question.answers = {answer == "Annulla" ? SaveQuestion::Answer::Cancel
+                                                              : SaveQuestion::Answer::Discard};
         QStringList shown;
         for (const QString& step : steps) {
             if (step == "ESEGUI") {
                 review.window.form.Command1_Click();
-            } else if (step == "Alt+Destra" || step == "Alt+Sinistra") {
-                review.press(step == "Alt+Destra" ? Qt::Key_Right : Qt::Key_Left);
-            } else if (step == "doppio clic") {
-                // As the desktop sends it: a press, a release, then a second press.
-                const QRect second = table->visualRect(table->model()->index(1, 0));
-                QTest::mouseDClick(review.summary->windowHandle(), Qt::LeftButton, {},
-                                   table->viewport()->mapTo(review.summary, second.center()));
+            } else if (step == "Alt+Destra") {
+                // The key clicks its button a moment later, as the button shows it pressed.
+                QTest::keyClick(review.summary->table(), Qt::Key_Right, Qt::AltModifier);
+                QTest::qWait(150);
             } else {
                 button(*review.summary, step)->click();
             }
@@ -247,122 +203,71 @@ private slots:
         }
         QCOMPARE(shown, seen);
         QCOMPARE(review.window.question.asked.size(), answer.isEmpty() ? 0 : 1);
-        QVERIFY(review.summary->isVisible());
+        QStringList grey;
+        for (const QString moving : {"Precedente", "Successivo"})
+            if (!button(*review.summary, moving)->isEnabled())
+                grey << moving;
+        QCOMPARE(grey, disabled);
     }
 
-    // At either end of the table's order, "Precedente" or "Successivo" and its key are disabled,
-    // not going round: the teacher sees the class is done. The refused file is no end.
-    void reviewStopsAtEitherEnd_data() {
-        QTest::addColumn<int>("sortedBy");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<bool>("previous");
-        QTest::addColumn<bool>("next");
-        const int curves = int(SummaryColumn::Curves), file = int(SummaryColumn::File);
-        QTest::newRow("the first row") << curves << "c.curva" << false << true;
-        QTest::newRow("between") << curves << "d.curva" << true << true;
-        QTest::newRow("the last attempt, the refused file after it")
-            << curves << "a.curva" << true << false;
-        QTest::newRow("the refused file last") << curves << "b.curva" << true << false;
-        QTest::newRow("the refused file between") << file << "b.curva" << true << true;
-        QTest::newRow("the first by file name") << file << "a.curva" << false << true;
-        QTest::newRow("the last by file name") << file << "d.curva" << true << false;
-    }
-    void reviewStopsAtEitherEnd() {
-        QFETCH(int, sortedBy);
-        QFETCH(QString, chosen);
-        QFETCH(bool, previous);
-        QFETCH(bool, next);
-        ClassReview review;
-        QVERIFY(review.shown());
-        review.summary->table()->sortByColumn(sortedBy, Qt::AscendingOrder);
-        review.chooseRow(chosen);
-        QCOMPARE(button(*review.summary, "Precedente")->isEnabled(), previous);
-        QCOMPARE(button(*review.summary, "Successivo")->isEnabled(), next);
-        if (!previous)
-            review.press(Qt::Key_Left);
-        if (!next)
-            review.press(Qt::Key_Right);
-        QCOMPARE(review.seen(), chosen + ": Nessuna curva tracciata");
-    }
-
-    // The assignment's text comes with an opening for the student, not with the summary's, whose
-    // teacher wrote it; "Mostra consegna" shows it again, and is disabled without a text.
-    void theTeachersTextWhenWanted_data() {
-        QTest::addColumn<QString>("way");
-        QTest::addColumn<std::optional<Assignment>>("assignment");
-        QTest::addColumn<bool>("offered");
+    // The summary's teacher wrote the assignment's text: its openings do not show it, and
+    // "Mostra consegna" shows it again, disabled without a text.
+    void theTeachersTextWhenAsked_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("asked");
         QTest::addColumn<QStringList>("messages");
-        const Assignment assignment{TeachersText, 0.01};
-        const QStringList box{"Consegna: " + TeachersText};
-        QTest::newRow("Apri esercizio…")
-            << "Apri esercizio…" << std::optional(assignment) << true << box;
-        QTest::newRow("Apri of the summary")
-            << "Apri" << std::optional(assignment) << true << QStringList();
-        QTest::newRow("Successivo of the summary")
-            << "Successivo" << std::optional(assignment) << true << QStringList();
-        QTest::newRow("Mostra consegna after the summary's Apri")
-            << "Mostra consegna" << std::optional(assignment) << true << box;
-        QTest::newRow("Mostra consegna, the text empty")
-            << "Mostra consegna" << std::optional(Assignment{"", 0.01}) << false << QStringList();
-        QTest::newRow("Mostra consegna, no assignment")
-            << "Mostra consegna" << std::optional<Assignment>() << false << QStringList();
+        QTest::newRow("Apri") << TeachersText << false << QStringList();
+        QTest::newRow("Mostra consegna")
+            << TeachersText << true << QStringList{"Consegna: " + TeachersText};
+        QTest::newRow("Mostra consegna, no text") << "" << true << QStringList();
     }
-    void theTeachersTextWhenWanted() {
-        QFETCH(QString, way);
-        QFETCH(std::optional<Assignment>, assignment);
-        QFETCH(bool, offered);
+    void theTeachersTextWhenAsked() {
+        QFETCH(QString, text);
+        QFETCH(bool, asked);
         QFETCH(QStringList, messages);
-        ClassReview review(assignment);
-        Form4& form = review.window.form;
+        ClassReview review(Assignment{text});
         QVERIFY(review.shown());
-        if (way == "Apri esercizio…") {
-            review.window.asker.answers = {review.folder.filePath("a.curva")};
-            chooseEntry(form, way);
-        } else {
-            button(*review.summary, way == "Successivo" ? way : "Apri")->click();
-        }
+        button(*review.summary, "Apri")->click();
         QCoreApplication::processEvents();
         QMenu menu;
-        QAction* show = menuEntry(form, menu, "Mostra consegna");
-        QCOMPARE(show->isEnabled(), offered);
-        if (way == "Mostra consegna")
-            show->trigger();
+        QAction* entry = menuEntry(review.window.form, menu, "Mostra consegna");
+        QCOMPARE(entry->isEnabled(), !text.isEmpty());
+        if (asked)
+            entry->trigger();
         QCOMPARE(review.window.prompter.messages, messages);
     }
 
     // Closing the curve window closes the summary, unless the closing was cancelled; another
-    // summary takes the place of the one shown, whose folder may have had attempts added: a
-    // folder not chosen leaves the one shown as it was.
+    // summary takes the place of the one shown, which a folder not chosen leaves as it was.
     void theSummaryGoesWithTheWindow_data() {
         QTest::addColumn<QString>("way");
-        QTest::addColumn<QStringList>("files");
-        const QStringList first{"a.curva", "b.curva", "c.curva", "d.curva"};
-        QTest::newRow("closing the window") << "closing" << QStringList();
-        QTest::newRow("closing cancelled over unsaved work") << "closing, Annulla" << first;
-        QTest::newRow("another summary") << "another" << QStringList{"z.curva"};
-        QTest::newRow("another summary, no folder chosen") << "another, no folder" << first;
+        QTest::addColumn<int>("rows"); // of the summary shown, 0 for none
+        QTest::newRow("closing the window") << "closing" << 0;
+        QTest::newRow("closing cancelled over unsaved work") << "closing, Annulla" << 4;
+        QTest::newRow("another summary") << "another" << 1;
+        QTest::newRow("another summary, no folder chosen") << "another, no folder" << 4;
     }
     void theSummaryGoesWithTheWindow() {
         QFETCH(QString, way);
-        QFETCH(QStringList, files);
+        QFETCH(int, rows);
         ClassReview review;
         Form4& form = review.window.form;
         QVERIFY(review.shown());
+        QTemporaryDir other;
+        writeFile(other.filePath("z.curva"), exerciseToJson(attemptExercise()));
         if (way.startsWith("closing")) {
             button(*review.summary, "Apri")->click();
             if (way.endsWith("Annulla"))
                 form.Command1_Click();
             form.close();
         } else {
-            QTemporaryDir other;
-            writeFile(other.filePath("z.curva"), exerciseToJson(attemptExercise()));
             review.folders.answer = way.endsWith("no folder") ? QString() : other.path();
             chooseEntry(form, "Riepilogo della classe…");
         }
-        const QList<ClassSummaryDialog*> shown = summariesBeside(form);
-        QCOMPARE(shown.size(), files.isEmpty() ? 0 : 1);
-        if (!files.isEmpty())
-            QCOMPARE(column(*shown.constFirst(), SummaryColumn::File), files);
+        const QList<ClassSummaryDialog*> shown = shownBeside(form);
+        QCOMPARE(shown.size(), rows > 0 ? 1 : 0);
+        if (rows > 0)
+            QCOMPARE(shown.constFirst()->table()->model()->rowCount(), rows);
     }
 
     // An attempt that moved its target onto its own curve and raised its tolerance reads
@@ -387,7 +292,8 @@ private slots:
         askers.opened = folder.filePath("consegna");
         form.replaceSeams({.openFile = &askers, .folder = &askers});
         const auto summary = [&](const std::function<void(ClassSummaryDialog&)>& use) {
-            ClassSummaryDialog* dialog = chooseSummary(form);
+            chooseEntry(form, "Riepilogo della classe…");
+            ClassSummaryDialog* dialog = shownBeside(form).value(0);
             QVERIFY(dialog);
             use(*dialog);
             button(*dialog, "Chiudi")->click();
