@@ -193,9 +193,9 @@ private slots:
             if (step == "ESEGUI") {
                 review.window.form.Command1_Click();
             } else if (step == "Alt+Destra") {
-                // The key clicks its button a moment later, as the button shows it pressed.
+                // The key clicks its button once the button has shown itself pressed a moment.
                 QTest::keyClick(review.summary->table(), Qt::Key_Right, Qt::AltModifier);
-                QTest::qWait(150);
+                QTRY_VERIFY(!button(*review.summary, "Successivo")->isDown());
             } else {
                 button(*review.summary, step)->click();
             }
