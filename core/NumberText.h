@@ -20,5 +20,6 @@ QString IntegerToText(std::int16_t value);
 // Rounded to 15 significant digits, positional, no grouping, trailing fraction zeros dropped.
 QString DoubleToText(double value);
 // A number for people to read: rounded to six significant digits, in the same style as
-// DoubleToText.
+// DoubleToText. Every distance the program shows is written with it, so that one distance reads
+// the same in the menu, a message, a search's answer and the class summary.
 QString DoubleToReadableText(double value);

@@ -19,11 +19,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace {
 
@@ -126,6 +128,16 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
 
     auto* buttons = new QDialogButtonBox(this);
     open_ = buttons->addButton(QStringLiteral("Apri"), QDialogButtonBox::AcceptRole);
+    previous_ = buttons->addButton(QStringLiteral("Precedente"), QDialogButtonBox::ActionRole);
+    next_ = buttons->addButton(QStringLiteral("Successivo"), QDialogButtonBox::ActionRole);
+    // Alt and an arrow, back and forward as in a browser: the arrows alone, the page keys, Home
+    // and End still move through the table without opening anything.
+    previous_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    previous_->setToolTip(
+        QStringLiteral("Apre il lavoro precedente nell'ordine della tabella (Alt+Sinistra)"));
+    next_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    next_->setToolTip(
+        QStringLiteral("Apre il lavoro successivo nell'ordine della tabella (Alt+Destra)"));
     QPushButton* save =
         buttons->addButton(QStringLiteral("Salva CSV…"), QDialogButtonBox::ActionRole);
     chooseAssignment_ =
@@ -133,7 +145,6 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
     withoutAssignment_ =
         buttons->addButton(QStringLiteral("Senza consegna"), QDialogButtonBox::ActionRole);
     QPushButton* close = buttons->addButton(QStringLiteral("Chiudi"), QDialogButtonBox::RejectRole);
-    open_->setEnabled(false);
     chooseAssignment_->hide();
     withoutAssignment_->hide();
     connect(chooseAssignment_, &QPushButton::clicked, this, &ClassSummaryDialog::chooseAssignment);
@@ -141,12 +152,19 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
         if (judgeBy(std::nullopt, QString()))
             storeSummaryAssignment(QString());
     });
-    connect(open_, &QPushButton::clicked, this, &ClassSummaryDialog::openChosen);
+    connect(open_, &QPushButton::clicked, this, [this] { openRow(chosen()); });
+    connect(previous_, &QPushButton::clicked, this, [this] { openRow(neighbour(-1)); });
+    connect(next_, &QPushButton::clicked, this, [this] { openRow(neighbour(1)); });
     connect(save, &QPushButton::clicked, this, &ClassSummaryDialog::saveCsv);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(table_, &QTableView::doubleClicked, this, &ClassSummaryDialog::openChosen);
+    connect(table_, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { openRow(index.row()); });
+    // The buttons follow the chosen attempt; a sort keeps it and changes its neighbours.
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { open_->setEnabled(chosenRow() != nullptr); });
+            &ClassSummaryDialog::followChoice);
+    connect(sorted_, &QAbstractItemModel::layoutChanged, this, &ClassSummaryDialog::followChoice);
+    connect(sorted_, &QAbstractItemModel::modelReset, this, &ClassSummaryDialog::followChoice);
+    followChoice();
 
     // The first attempt is chosen at once, so "Apri" and Enter work straight away.
     if (sorted_->rowCount() > 0)
@@ -163,18 +181,37 @@ ClassSummaryDialog::ClassSummaryDialog(std::vector<SummaryRow> rows, QString fol
     resize(1180, 440);
 }
 
-const SummaryRow* ClassSummaryDialog::chosenRow() const {
-    const QModelIndexList chosen = table_->selectionModel()->selectedRows();
-    if (chosen.isEmpty())
-        return nullptr;
-    const QModelIndex row = sorted_->mapToSource(chosen.constFirst());
-    return &model_->rows()[static_cast<std::size_t>(row.row())];
+int ClassSummaryDialog::chosen() const {
+    const QModelIndexList rows = table_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
-void ClassSummaryDialog::openChosen() {
-    const SummaryRow* row = chosenRow();
-    if (row && openAttempt && openAttempt(row->path))
-        accept();
+int ClassSummaryDialog::neighbour(int step) const {
+    const int from = chosen();
+    if (from < 0)
+        return -1;
+    for (int row = from + step; row >= 0 && row < sorted_->rowCount(); row += step)
+        if (!rowAt(row).refused)
+            return row;
+    return -1;
+}
+
+const SummaryRow& ClassSummaryDialog::rowAt(int row) const {
+    const QModelIndex index = sorted_->mapToSource(sorted_->index(row, 0));
+    return model_->rows()[static_cast<std::size_t>(index.row())];
+}
+
+void ClassSummaryDialog::followChoice() {
+    open_->setEnabled(chosen() >= 0);
+    previous_->setEnabled(neighbour(-1) >= 0);
+    next_->setEnabled(neighbour(1) >= 0);
+}
+
+void ClassSummaryDialog::openRow(int row) {
+    if (row < 0 || !openAttempt || !openAttempt(rowAt(row).path))
+        return;
+    table_->selectRow(row);
+    table_->scrollTo(sorted_->index(row, 0));
 }
 
 void ClassSummaryDialog::saveCsv() {
@@ -233,19 +270,35 @@ bool ClassSummaryDialog::judgeBy(std::optional<Exercise> assignment, const QStri
     return true;
 }
 
-void showClassSummary(QWidget& window, const WindowSeams& seams,
-                      const std::function<bool(const QString& path)>& openAttempt) {
+ClassSummaryDialog* showClassSummary(QWidget& window, const WindowSeams& seams,
+                                     const std::function<bool(const QString& path)>& openAttempt,
+                                     ClassSummaryDialog* shown) {
     const QString folder =
         seams.folder->askFolder(QStringLiteral("Cartella degli esercizi della classe"),
                                 startingFolder(UsersFolder::Documents));
     if (folder.isEmpty())
-        return;
-    ClassSummaryDialog dialog({}, folder, *seams.saveFile, *seams.messages, &window);
-    dialog.offerAssignments(*seams.openFile);
+        return shown;
+    auto dialog = std::make_unique<ClassSummaryDialog>(std::vector<SummaryRow>(), folder,
+                                                       *seams.saveFile, *seams.messages, &window);
+    dialog->offerAssignments(*seams.openFile);
     const QString remembered = loadSummaryAssignment();
     std::optional<Exercise> assignment = readSummaryAssignment(remembered, *seams.messages);
-    if (!dialog.judgeBy(std::move(assignment), remembered))
-        return;
-    dialog.openAttempt = openAttempt;
-    dialog.exec();
+    if (!dialog->judgeBy(std::move(assignment), remembered))
+        return shown;
+    dialog->openAttempt = openAttempt;
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    if (shown) {
+        dialog->restoreGeometry(shown->saveGeometry());
+        shown->close();
+    } else {
+        // In the window's lower left corner, under its controls, rather than over the middle of
+        // the drawing: the curves seldom go where both coordinates are negative.
+        const QRect area = window.geometry();
+        dialog->setGeometry(QRect(QPoint(area.left(), area.bottom() + 1 - dialog->height()),
+                                  dialog->size()));
+    }
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    return dialog.release();
 }

@@ -17,10 +17,13 @@ class SaveFileAsker;
 struct WindowSeams;
 
 // "Riepilogo della classe": the summary of a folder's attempts in a table sortable by every
-// column. "Apri" or a double click opens the chosen attempt and closes the dialog; "Salva CSV…"
-// writes the file the command line writes. A line above the table says what judges the
-// attempts: "Consegna…" chooses the assignment, "Senza consegna" goes back to their own values.
-// With an assignment, a second line says the best its own values allow, as the search finds it.
+// column, kept open beside the curve window while the teacher reviews them. "Apri" or a double
+// click opens the chosen attempt, which stays chosen; "Precedente" and "Successivo" (Alt+Sinistra
+// and Alt+Destra) open the one before or after it in the table's order as sorted, past the files
+// that were refused, and are disabled at either end. "Salva CSV…" writes the file the command
+// line writes. A line above the table says what judges the attempts: "Consegna…" chooses the
+// assignment, "Senza consegna" goes back to their own values. With an assignment, a second line says
+// the best its own values allow, as the search finds it.
 class ClassSummaryDialog final : public QDialog {
 public:
     ClassSummaryDialog(std::vector<SummaryRow> rows, QString folder, SaveFileAsker& saveAsker,
@@ -41,10 +44,18 @@ public:
     QTableView* table() const { return table_; }
 
 private:
-    void openChosen();
+    // Opens the attempt of a row in the table's order and chooses that row. A row not opened
+    // (an "Annulla" to the question about unsaved work, a file that cannot be read) leaves the
+    // choice as it was.
+    void openRow(int row);
+    // The chosen row in the table's order, -1 when none; the nearest row before (step -1) or
+    // after (step 1) it whose file was read, -1 when none.
+    int chosen() const;
+    int neighbour(int step) const;
+    const SummaryRow& rowAt(int row) const;
+    void followChoice();
     void saveCsv();
     void chooseAssignment();
-    const SummaryRow* chosenRow() const;
 
     ClassSummaryModel* model_;
     QSortFilterProxyModel* sorted_;
@@ -52,6 +63,8 @@ private:
     QLabel* judgedBy_;
     QLabel* best_;
     QPushButton* open_;
+    QPushButton* previous_;
+    QPushButton* next_;
     QPushButton* chooseAssignment_;
     QPushButton* withoutAssignment_;
     QString folder_;
@@ -62,7 +75,10 @@ private:
 };
 
 // The context menu's "Riepilogo della classe…": asks for a folder and shows its attempts'
-// summary over the window, whose openAttempt opens the attempt chosen; the attempts are judged
-// by the assignment chosen last, when it can still be read.
-void showClassSummary(QWidget& window, const WindowSeams& seams,
-                      const std::function<bool(const QString& path)>& openAttempt);
+// summary beside the window, not modal, whose openAttempt opens the attempt chosen; the attempts
+// are judged by the assignment chosen last, when it can still be read. The new summary takes the
+// place of the one already shown, where the teacher put it; a folder not chosen or a judging
+// given up leaves that one as it was. Returns the summary beside the window afterwards.
+ClassSummaryDialog* showClassSummary(QWidget& window, const WindowSeams& seams,
+                                     const std::function<bool(const QString& path)>& openAttempt,
+                                     ClassSummaryDialog* shown);

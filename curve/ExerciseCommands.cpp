@@ -67,14 +67,14 @@ bool ExerciseCommands::openAsked() {
         return false;
     const QString path = seams_.openFile->askOpenFileName(QStringLiteral("Apri esercizio"),
                                                           folder(), exerciseFileFilters());
-    return !path.isEmpty() && openSettled(path);
+    return !path.isEmpty() && openSettled(path, AssignmentText::Shown);
 }
 
-bool ExerciseCommands::open(const QString& path) {
-    return gate_.pass(WorkGate::Change::Drops) && openSettled(path);
+bool ExerciseCommands::open(const QString& path, AssignmentText text) {
+    return gate_.pass(WorkGate::Change::Drops) && openSettled(path, text);
 }
 
-bool ExerciseCommands::openSettled(const QString& path) {
+bool ExerciseCommands::openSettled(const QString& path, AssignmentText text) {
     lastFolder_ = QFileInfo(path).absolutePath();
     const ExerciseReading reading = readExerciseFile(path);
     if (!reading.exercise) {
@@ -85,16 +85,26 @@ bool ExerciseCommands::openSettled(const QString& path) {
     if (!document_.open(*reading.exercise, path, &progress))
         return false;
     remember(path);
-    // The teacher's words come first, once the window that shows the exercise is up.
-    const std::optional<Assignment>& assignment = reading.exercise->assignment;
-    if (assignment && !assignment->text.isEmpty())
+    // The teacher's words come first, once the window that shows the exercise is up; they are
+    // the ones of this opening, whatever is opened before the message shows.
+    const QString words = assignmentText();
+    if (text == AssignmentText::Shown && !words.isEmpty())
         QMetaObject::invokeMethod(
-            &window_,
-            [this, text = assignment->text] {
-                seams_.messages->MsgBox(QStringLiteral("Consegna"), text);
-            },
-            Qt::QueuedConnection);
+            &window_, [this, words] { showAssignment(words); }, Qt::QueuedConnection);
     return true;
+}
+
+QString ExerciseCommands::assignmentText() const {
+    const std::optional<Assignment>& assignment = document_.assignment();
+    return assignment ? assignment->text : QString();
+}
+
+void ExerciseCommands::showAssignment() const {
+    showAssignment(assignmentText());
+}
+
+void ExerciseCommands::showAssignment(const QString& text) const {
+    seams_.messages->MsgBox(QStringLiteral("Consegna"), text);
 }
 
 bool ExerciseCommands::openRecent(const QString& path) {

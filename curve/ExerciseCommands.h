@@ -21,12 +21,16 @@ public:
                      WorkGate& gate)
         : window_(window), document_(document), seams_(seams), gate_(gate) {}
 
+    // Whether an opening shows the assignment's text in the message "Consegna": a student meets
+    // it first; the teacher reviewing the class wrote it.
+    enum class AssignmentText { Shown, Skipped };
+
     // Asks for a file and opens it; opens a file. Both pass the window's gate first (see
     // WorkGate): a playing bar stops and unsaved changes are asked about, before the dialog. A
     // file that cannot be opened is reported and leaves the window as it was. True when an
     // exercise was opened.
     bool openAsked();
-    bool open(const QString& path);
+    bool open(const QString& path, AssignmentText text = AssignmentText::Shown);
     // Opens a file of the recent list; one that no longer exists leaves the list.
     bool openRecent(const QString& path);
     void forgetRecent();
@@ -46,8 +50,14 @@ public:
     // The file "Salva esercizio" writes, empty before the first opened or saved.
     const QString& currentPath() const;
 
+    // The text of the assignment on the screen, empty without one; "Mostra consegna" shows it
+    // again in the message the opening shows.
+    QString assignmentText() const;
+    void showAssignment() const;
+
 private:
-    bool openSettled(const QString& path);
+    bool openSettled(const QString& path, AssignmentText text);
+    void showAssignment(const QString& text) const;
     // The file a save dialog's answer leads to, empty when cancelled.
     QString askTarget(const QString& title, const QString& suggested);
     bool saveTo(const QString& path);

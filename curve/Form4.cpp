@@ -228,6 +228,7 @@ void Form4::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    menu_->closeClassSummary();
     SurfaceWidget::closeEvent(event);
 }
 

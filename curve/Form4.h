@@ -100,7 +100,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     // Closing passes the gate: unsaved changes to an exercise file are not dropped without a
-    // question.
+    // question. The class summary beside the window closes with it.
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -35,6 +35,7 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
     print_ = windowAction(QStringLiteral("Stampa…"), {QKeySequence(Qt::CTRL | Qt::Key_P)});
     student_ = new QAction(QStringLiteral("Nome dello studente…"), this);
     saveAssignment_ = new QAction(QStringLiteral("Salva consegna…"), this);
+    showAssignment_ = new QAction(QStringLiteral("Mostra consegna"), this);
     summary_ = new QAction(QStringLiteral("Riepilogo della classe…"), this);
 
     actOnWork(undo_, [this] { window_.history().undo(); });
@@ -49,11 +50,19 @@ Form4Menu::Form4Menu(Form4& window) : window_(window) {
     actOnWork(saveAssignment_, [this] { window_.exerciseCommands().saveAssignment(); });
     actOnWork(print_,
               [this] { printSheet(window_, sheetOf(window_.document()), window_.prompter()); });
+    // The teacher reviewing the class wrote the assignment's text: it is not shown again at each
+    // attempt.
     actOnWork(summary_, [this] {
-        showClassSummary(window_, window_.seams(), [this](const QString& path) {
-            return window_.exerciseCommands().open(path);
-        });
+        classSummary_ = showClassSummary(
+            window_, window_.seams(),
+            [this](const QString& path) {
+                return window_.exerciseCommands().open(path,
+                                                       ExerciseCommands::AssignmentText::Skipped);
+            },
+            classSummary_);
     });
+    connect(showAssignment_, &QAction::triggered, this,
+            [this] { window_.exerciseCommands().showAssignment(); });
     // An opening passes the gate itself, with the question about the work it drops.
     connect(open_, &QAction::triggered, this, [this] { window_.exerciseCommands().openAsked(); });
     guide_ = addGuideAction(window_);
@@ -96,9 +105,10 @@ void Form4Menu::fill(QMenu& menu) {
     menu.addSeparator();
     menu.addAction(open_);
     fillRecent(*menu.addMenu(QStringLiteral("Esercizi recenti")));
-    menu.addActions({save_, saveAs_, student_, saveAssignment_, summary_});
+    menu.addActions({save_, saveAs_, student_, saveAssignment_, showAssignment_, summary_});
     // A name belongs to an attempt at an assignment.
     student_->setEnabled(window_.document().assignment().has_value());
+    showAssignment_->setEnabled(!window_.exerciseCommands().assignmentText().isEmpty());
     menu.addSeparator();
     QAction* copyEquation = menu.addAction(QStringLiteral("Copia equazione"), this, [this] {
         window_.seams().clipboard->setText(equationText(window_.model().lastPlot()));
@@ -174,4 +184,9 @@ bool Form4Menu::takeEvent(QObject* watched, QEvent* event) {
 
 void Form4Menu::setSearchAllowed(bool allowed) {
     find_->setEnabled(allowed);
+}
+
+void Form4Menu::closeClassSummary() {
+    if (classSummary_)
+        classSummary_->close();
 }

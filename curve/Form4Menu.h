@@ -4,18 +4,21 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <functional>
 
+class ClassSummaryDialog;
 class Form4;
 class QAction;
 class QMenu;
 
 // The curve window's context menu and its keys. The menu: a line on how close the latest curve
 // came to its target point; "Annulla curva" and "Ripeti curva"; "Trova spostamenti…"; the
-// exercise files, the submenu of recent ones and the class summary; then copies of the equation
-// and of the drawing, "Salva immagine…" and "Stampa…"; then the bars' animation (see
-// BarPlayer); last "Guida" (see GuideWindow). The entries that change, write or print the
-// work pass the window's gate first (see WorkGate).
+// exercise files, the submenu of recent ones, the assignment's text shown again and the class
+// summary, which stays beside the window until it closes; then copies of the equation and of
+// the drawing, "Salva immagine…" and "Stampa…"; then the bars' animation (see BarPlayer); last
+// "Guida" (see GuideWindow). The entries that change, write or print the work pass the window's
+// gate first (see WorkGate).
 // Its keys work wherever the focus is in the window, except that a field whose text changed
 // since the last plot takes Ctrl+Z and Ctrl+Shift+Z to undo and redo its own typing first.
 class Form4Menu : public QObject, public EventHandler {
@@ -29,6 +32,8 @@ public:
     void openFromKeyboard();
     // "Trova spostamenti…" and its key, which an assignment may forbid.
     void setSearchAllowed(bool allowed);
+    // The class summary goes with the window it opens attempts in.
+    void closeClassSummary();
 
     // The menu's keys on the controls: the Menu key, and the undo keys in a field.
     bool takeEvent(QObject* watched, QEvent* event) override;
@@ -49,6 +54,8 @@ private:
     QAction* print_;
     QAction* student_;
     QAction* saveAssignment_;
+    QAction* showAssignment_;
     QAction* summary_;
     QAction* guide_;
+    QPointer<ClassSummaryDialog> classSummary_;
 };

@@ -12,8 +12,8 @@ struct WindowSeams;
 // screen, the user is asked whether to save it.
 //
 // Who passes it: the openings, with Drops, wherever they come from ("Apri esercizio…",
-// "Esercizi recenti", a dropped file, the class summary's "Apri", the command line: see
-// ExerciseCommands); the window's close and the ESCI of either window, with Drops; the context
+// "Esercizi recenti", a dropped file, the class summary's "Apri", "Precedente" and "Successivo",
+// the command line: see ExerciseCommands); the window's close and the ESCI of either window, with Drops; the context
 // menu's entries that change, write or print the work, with Keeps (see Form4Menu).
 class WorkGate {
 public:

@@ -83,8 +83,10 @@ QString distanceLine(const PlotRecord& plot) {
     const QString curve = QStringLiteral("Curva %1: ").arg(plot.curve);
     if (plot.points == 0)
         return curve + QStringLiteral("nessun punto tracciato");
+    // The distance as every other text of the window writes it, the message of a target reached
+    // and the search's answer included.
     return curve + QStringLiteral("distanza minima dal PUNTO %1 (α = %2°)")
-                       .arg(oneDecimal(plot.nearest.distance), oneDecimal(plot.nearest.alfa));
+                       .arg(readable(plot.nearest.distance), oneDecimal(plot.nearest.alfa));
 }
 
 QStringList equationLines(const PlotRecord& p) {

@@ -8,7 +8,8 @@
 // Texts about the most recent plot, numbers in the user's regional format.
 
 // One line on how close the curve came to its target point, for the context menu and the
-// target marker's tooltip: "Curva 5: distanza minima dal PUNTO 12,3 (α = 63,2°)".
+// target marker's tooltip: "Curva 5: distanza minima dal PUNTO 12,3456 (α = 63,2°)", the distance
+// to six significant digits as the window writes it everywhere.
 QString distanceLine(const PlotRecord& plot);
 
 // For a plot that drew two points or more: the equations x(α) and y(α) with the values that

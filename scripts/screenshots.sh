@@ -61,8 +61,9 @@ openbox 2>/dev/null &
 pids+=($!)
 wait_for sh -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"'
 
-# Italian settings, as the program's users have them: the ratio shows a decimal comma.
-LANG=it_IT.UTF-8 LC_ALL="" QT_QPA_PLATFORM=xcb \
+# Italian settings, as the program's users have them: the ratio shows a decimal comma. Settings of
+# its own, so that no recent file or summary's assignment of an earlier run shows.
+LANG=it_IT.UTF-8 LC_ALL="" QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$work/config" \
     DBUS_SESSION_BUS_ADDRESS="unix:path=$work/no-session-bus" "$program" >/dev/null 2>&1 &
 pids+=($!)
 

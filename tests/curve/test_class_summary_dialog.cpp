@@ -1,38 +1,31 @@
-// "Riepilogo della classe": the table sorts every column, numbers as numbers; "Apri" opens the
-// chosen attempt in the real curve window; "Salva CSV…" writes what the command line writes.
+// "Riepilogo della classe": the table sorts every column, numbers as numbers; it stays beside the
+// real curve window, whose attempts it opens one after another in the table's order, without the
+// assignment's text, and goes with the window; "Salva CSV…" writes what the command line writes.
 #include "AssignmentWork.h"
 #include "ClassSummaryDialog.h"
 #include "ExerciseCommands.h"
 #include "ExerciseFile.h"
 #include "ExerciseSamples.h"
+#include "ExerciseWindow.h"
 #include "FileAskers.h"
 #include "Form4.h"
 #include "LongWorkProgress.h"
 #include "RecordingPrompter.h"
 #include "SummaryCsv.h"
-#include "WidgetTesting.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 namespace {
 
-// "Riepilogo della classe…" over the window, which opens the attempt chosen.
-void showSummaryOver(Form4& form) {
-    showClassSummary(form, form.seams(),
-                     [&form](const QString& path) { return form.exerciseCommands().open(path); });
-}
-
-class ScriptedAsker : public SaveFileAsker, public FolderAsker, public OpenFileAsker {
+// The summary's folder, the assignment's file, the CSV's name.
+class ClassAskers : public SaveFileAsker, public FolderAsker, public OpenFileAsker {
 public:
     QString answer;
     QString opened;
@@ -42,6 +35,13 @@ public:
         return opened;
     }
 };
+
+// The summaries shown beside the window; "Riepilogo della classe…" from its menu.
+QList<ClassSummaryDialog*> shownBeside(Form4& form) {
+    QList<ClassSummaryDialog*> shown = form.findChildren<ClassSummaryDialog*>();
+    shown.removeIf([](const ClassSummaryDialog* dialog) { return !dialog->isVisible(); });
+    return shown;
+}
 
 SummaryRow row(const char* file, int curves, double distance, int sptx) {
     SummaryRow row;
@@ -75,6 +75,47 @@ QStringList judged(ClassSummaryDialog& dialog) {
     return texts;
 }
 
+const QString TeachersText = QStringLiteral("Porta la curva sul punto muovendo le barre.");
+
+// A class's attempts, told apart by the window's menu by their number of curves (a.curva 5,
+// c.curva 1, d.curva 3), and b.curva, no exercise; the curve window shown, and the summary of
+// their folder beside it.
+struct ClassReview {
+    PrivateSettings settings;
+    QTemporaryDir folder;
+    Window window;
+    ClassAskers folders;
+    ClassSummaryDialog* summary = nullptr;
+
+    explicit ClassReview(std::optional<Assignment> assignment = Assignment{TeachersText}) {
+        for (const auto& [name, curves] :
+             {std::pair{"a.curva", 5}, {"c.curva", 1}, {"d.curva", 3}}) {
+            Exercise attempt = attemptExercise(std::vector<double>(curves, 5));
+            attempt.assignment = assignment;
+            writeFile(folder.filePath(name), exerciseToJson(attempt));
+        }
+        writeFile(folder.filePath("b.curva"), "{");
+        folders.answer = folder.path();
+        window.form.replaceSeams({.folder = &folders});
+    }
+    [[nodiscard]] bool shown() {
+        if (!showActive(window.form))
+            return false;
+        chooseEntry(window.form, "Riepilogo della classe…");
+        summary = shownBeside(window.form).value(0);
+        return summary &&
+               QTest::qWaitFor([this] { return QApplication::activeWindow() == summary; });
+    }
+    // The row chosen, and the curves the window's menu counts: "c.curva: Curva 1".
+    QString seen() {
+        const QModelIndexList chosen = summary->table()->selectionModel()->selectedRows();
+        QMenu menu;
+        window.form.fillContextMenu(menu);
+        return chosen.value(0).data().toString() + ": " +
+               menu.actions().constFirst()->text().section(':', 0, 0);
+    }
+};
+
 } // namespace
 
 class ClassSummaryDialogTest : public QObject {
@@ -99,7 +140,7 @@ private slots:
     void sortsEveryColumn() {
         QFETCH(int, column);
         QFETCH(QStringList, ascending);
-        ScriptedAsker asker;
+        ClassAskers asker;
         RecordingPrompter prompter;
         ClassSummaryDialog dialog(sampleRows(), QString(), asker, prompter);
         QHeaderView* header = dialog.table()->horizontalHeader();
@@ -113,38 +154,127 @@ private slots:
         QCOMPARE(shown, ascending);
     }
 
-    // Chosen from the context menu's folder, sorted by the number of curves, the first row
-    // opens in the window and the dialog closes.
-    void apriOpensTheAttemptInTheWindow() {
-        QTemporaryDir folder;
-        for (const auto& [name, curves] : {std::pair{"a.curva", 3}, std::pair{"b.curva", 1}}) {
-            QFile file(folder.filePath(name));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(exerciseToJson(attemptExercise(std::vector<double>(curves, 5))));
+    // "Apri", "Precedente", "Successivo" and their keys open the attempts in the table's order
+    // as sorted, past the file that was refused, and choose the row opened; over unsaved work
+    // they ask first, and "Annulla" leaves the attempt and the row as they were. At either end
+    // one of the two is disabled rather than going round: the teacher sees the class is done.
+    void reviewOneAfterAnother_data() {
+        QTest::addColumn<int>("sortedBy");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("seen");
+        QTest::addColumn<QStringList>("disabled");
+        const int curves = int(SummaryColumn::Curves);
+        const QStringList unsaved{"Apri", "ESEGUI", "Successivo"};
+        QTest::newRow("by the number of curves, to the last read, the key too")
+            << curves << QStringList{"Apri", "Successivo", "Alt+Destra"} << ""
+            << QStringList{"c.curva: Curva 1", "d.curva: Curva 3", "a.curva: Curva 5"}
+            << QStringList{"Successivo"};
+        QTest::newRow("by file name, past the refused file and back to the first")
+            << int(SummaryColumn::File) << QStringList{"Apri", "Successivo", "Precedente"} << ""
+            << QStringList{"a.curva: Curva 5", "c.curva: Curva 1", "a.curva: Curva 5"}
+            << QStringList{"Precedente"};
+        QTest::newRow("unsaved work, Annulla stays")
+            << curves << unsaved << "Annulla"
+            << QStringList{"c.curva: Curva 1", "c.curva: Curva 2", "c.curva: Curva 2"}
+            << QStringList{"Precedente"};
+        QTest::newRow("unsaved work, Non salvare moves on")
+            << curves << unsaved << "Non salvare"
+            << QStringList{"c.curva: Curva 1", "c.curva: Curva 2", "d.curva: Curva 3"}
+            << QStringList();
+    }
+    void reviewOneAfterAnother() {
+        QFETCH(int, sortedBy);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, seen);
+        QFETCH(QStringList, disabled);
+        ClassReview review;
+        QVERIFY(review.shown());
+        review.summary->table()->sortByColumn(sortedBy, Qt::AscendingOrder);
+        review.summary->table()->selectRow(0);
+        review.window.question.answers = {answer == "Annulla" ? SaveQuestion::Answer::Cancel
+                                                              : SaveQuestion::Answer::Discard};
+        QStringList shown;
+        for (const QString& step : steps) {
+            if (step == "ESEGUI") {
+                review.window.form.Command1_Click();
+            } else if (step == "Alt+Destra") {
+                // The key clicks its button once the button has shown itself pressed a moment.
+                QTest::keyClick(review.summary->table(), Qt::Key_Right, Qt::AltModifier);
+                QTRY_VERIFY(!button(*review.summary, "Successivo")->isDown());
+            } else {
+                button(*review.summary, step)->click();
+            }
+            shown << review.seen();
         }
-        RecordingPrompter prompter;
-        Form4 form(&prompter);
-        form.readIncr = [] { return 0.61; };
-        form.resize(800, 600);
-        QVERIFY(showActive(form));
-        ScriptedAsker folders;
-        folders.answer = folder.path();
-        bool clicked = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* dialog = dynamic_cast<ClassSummaryDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Riepilogo della classe"));
-            dialog->table()->sortByColumn(int(SummaryColumn::Curves), Qt::AscendingOrder);
-            dialog->table()->selectRow(0);
-            button(*dialog, "Apri")->click();
-            clicked = true;
-        });
-        form.replaceSeams({.folder = &folders});
-        showSummaryOver(form);
-        QVERIFY(clicked);
-        QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(form.model().curves().size(), 1u);
-        QCOMPARE(prompter.messages, QStringList());
+        QCOMPARE(shown, seen);
+        QCOMPARE(review.window.question.asked.size(), answer.isEmpty() ? 0 : 1);
+        QStringList grey;
+        for (const QString moving : {"Precedente", "Successivo"})
+            if (!button(*review.summary, moving)->isEnabled())
+                grey << moving;
+        QCOMPARE(grey, disabled);
+    }
+
+    // The summary's teacher wrote the assignment's text: its openings do not show it, and
+    // "Mostra consegna" shows it again, disabled without a text.
+    void theTeachersTextWhenAsked_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("Apri") << TeachersText << false << QStringList();
+        QTest::newRow("Mostra consegna")
+            << TeachersText << true << QStringList{"Consegna: " + TeachersText};
+        QTest::newRow("Mostra consegna, no text") << "" << true << QStringList();
+    }
+    void theTeachersTextWhenAsked() {
+        QFETCH(QString, text);
+        QFETCH(bool, asked);
+        QFETCH(QStringList, messages);
+        ClassReview review(Assignment{text});
+        QVERIFY(review.shown());
+        button(*review.summary, "Apri")->click();
+        QCoreApplication::processEvents();
+        QMenu menu;
+        QAction* entry = menuEntry(review.window.form, menu, "Mostra consegna");
+        QCOMPARE(entry->isEnabled(), !text.isEmpty());
+        if (asked)
+            entry->trigger();
+        QCOMPARE(review.window.prompter.messages, messages);
+    }
+
+    // Closing the curve window closes the summary, unless the closing was cancelled; another
+    // summary takes the place of the one shown, which a folder not chosen leaves as it was.
+    void theSummaryGoesWithTheWindow_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("rows"); // of the summary shown, 0 for none
+        QTest::newRow("closing the window") << "closing" << 0;
+        QTest::newRow("closing cancelled over unsaved work") << "closing, Annulla" << 4;
+        QTest::newRow("another summary") << "another" << 1;
+        QTest::newRow("another summary, no folder chosen") << "another, no folder" << 4;
+    }
+    void theSummaryGoesWithTheWindow() {
+        QFETCH(QString, way);
+        QFETCH(int, rows);
+        ClassReview review;
+        Form4& form = review.window.form;
+        QVERIFY(review.shown());
+        QTemporaryDir other;
+        writeFile(other.filePath("z.curva"), exerciseToJson(attemptExercise()));
+        if (way.startsWith("closing")) {
+            button(*review.summary, "Apri")->click();
+            if (way.endsWith("Annulla"))
+                form.Command1_Click();
+            form.close();
+        } else {
+            review.folders.answer = way.endsWith("no folder") ? QString() : other.path();
+            chooseEntry(form, "Riepilogo della classe…");
+        }
+        const QList<ClassSummaryDialog*> shown = shownBeside(form);
+        QCOMPARE(shown.size(), rows > 0 ? 1 : 0);
+        if (rows > 0)
+            QCOMPARE(shown.constFirst()->table()->model()->rowCount(), rows);
     }
 
     // An attempt that moved its target onto its own curve and raised its tolerance reads
@@ -164,18 +294,16 @@ private slots:
         }
         RecordingPrompter prompter;
         Form4 form(&prompter);
-        ScriptedAsker askers;
+        ClassAskers askers;
         askers.answer = folder.path();
         askers.opened = folder.filePath("consegna");
         form.replaceSeams({.openFile = &askers, .folder = &askers});
         const auto summary = [&](const std::function<void(ClassSummaryDialog&)>& use) {
-            QTimer::singleShot(0, this, [&] {
-                auto* dialog = dynamic_cast<ClassSummaryDialog*>(QApplication::activeModalWidget());
-                QVERIFY(dialog);
-                use(*dialog);
-                button(*dialog, "Chiudi")->click();
-            });
-            showSummaryOver(form);
+            chooseEntry(form, "Riepilogo della classe…");
+            ClassSummaryDialog* dialog = shownBeside(form).value(0);
+            QVERIFY(dialog);
+            use(*dialog);
+            button(*dialog, "Chiudi")->click();
         };
         const QStringList byTheTeacher{"5", "1", "0", "0", "no", "sì", "sì", "0", ""};
         const QStringList byItsOwn{
@@ -271,7 +399,7 @@ private slots:
         QTemporaryDir folder;
         const QString before = QDir::currentPath();
         QDir::setCurrent(folder.path());
-        ScriptedAsker asker;
+        ClassAskers asker;
         asker.answer = answer.isEmpty() ? QString() : folder.filePath(answer);
         RecordingPrompter prompter;
         ClassSummaryDialog dialog(sampleRows(), folder.path(), asker, prompter);

@@ -1,9 +1,10 @@
 // "Trova spostamenti…" through the real curve window: the answer applied as the bars moved by
 // hand and taken back by one undo, or closed, refused, cancelled or forbidden with nothing
-// changed.
+// changed; its distance, and the one of a target reached, written as the menu writes it.
 #include "ApplyQuestion.h"
 #include "ExerciseFile.h"
 #include "ExerciseCommands.h"
+#include "ExerciseSamples.h"
 #include "ExerciseWindow.h"
 #include "LongWorkProgress.h"
 #include "NumberText.h"
@@ -85,6 +86,38 @@ class Form4FindTest : public QObject {
 
 private slots:
     void initTestCase() { useLocale(); }
+
+    // A distance reads the same in the menu's first line as in the message of a target reached
+    // and in the search's answer.
+    void oneDistanceOneText_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("a target reached")
+            << "ESEGUI"
+            << "Bersaglio raggiunto con la curva 1: distanza 247,431 (entro 1000)."
+            << "Curva 1: distanza minima dal PUNTO 247,431 (α = 80,8°)";
+        QTest::newRow("the search's answer")
+            << "Ctrl+T"
+            << "Orizzontale 526, verticale 436: la curva passa a 0,019545 dal PUNTO."
+            << "Curva 1: distanza minima dal PUNTO 0,019545 (α = 33,2°)";
+    }
+    void oneDistanceOneText() {
+        QFETCH(QString, way);
+        QFETCH(QString, said);
+        QFETCH(QString, menu);
+        FindWindow w;
+        Exercise handout = handedOutExercise();
+        handout.assignment = Assignment{"", Assignment::MaxTolerance, {}, 0, true};
+        QVERIFY(w.form.openExercise(handout) && w.drawn());
+        w.form.Command1_Click();
+        if (way == "Ctrl+T")
+            w.pressCtrlT();
+        QCOMPARE((way == "Ctrl+T" ? w.apply.asked : w.prompter.messages).value(0), said);
+        QMenu shown;
+        w.form.fillContextMenu(shown);
+        QCOMPARE(shown.actions().constFirst()->text(), menu);
+    }
 
     // The ratio has changed since the scale was set up: a move of a bar in single-curve mode
     // sets it up again with the new one, in multiple-curve mode it plots on the scale as it is.

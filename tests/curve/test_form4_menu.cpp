@@ -139,7 +139,7 @@ private slots:
                  (QStringList{"(Nessuna curva tracciata)", "", "(Annulla curva)", "(Ripeti curva)",
                               "", "Trova spostamenti…", "", "Apri esercizio…", "(Esercizi recenti)",
                               "Salva esercizio", "Salva esercizio con nome…",
-                              "(Nome dello studente…)", "Salva consegna…",
+                              "(Nome dello studente…)", "Salva consegna…", "(Mostra consegna)",
                               "Riepilogo della classe…", "", "(Copia equazione)", "Copia immagine",
                               "Salva immagine…", "Stampa…", "", "Anima barra orizzontale",
                               "Anima barra verticale", "", "Guida"}));

@@ -167,7 +167,8 @@ private slots:
         }
     }
 
-    // The distance line of the menu and the readout: one decimal, no minus on zero.
+    // The distance line of the menu: the distance to six significant digits, as every text of
+    // the window writes it, the angle and the readout to one decimal, no minus on zero.
     void shortTexts() {
         useLocale(true);
         PlotRecord plot;
@@ -175,8 +176,8 @@ private slots:
         plot.curve = 5;
         QCOMPARE(distanceLine(plot), "Curva 5: nessun punto tracciato");
         plot.points = 10;
-        plot.nearest = {12.34, 63.25, 0, 0};
-        QCOMPARE(distanceLine(plot), "Curva 5: distanza minima dal PUNTO 12,3 (α = 63,3°)");
+        plot.nearest = {0.7372494, 63.25, 0, 0};
+        QCOMPARE(distanceLine(plot), "Curva 5: distanza minima dal PUNTO 0,737249 (α = 63,3°)");
         QCOMPARE(readoutText(1234.56, -0.04), "x = 1234,6   y = 0,0");
     }
 };
