@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor of the start-up benchmark: a Qt program that shows one maximized, empty window
 // titled "Form1" and nothing else.
 #include <QApplication>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints, for a horizontal bar that plays by itself on a 1920 x 1080 curve window, the frames
 // shown against the frames planned over one sweep from one end to the other at normal speed
 // (about 10 s each), at INST 5, 100 and 100000, in single-curve mode.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints how long an exercise of 1,000 curves at INST 5 takes to write and to read as a .curva
 // file's text, and the text's size.
 #include "ExerciseFile.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints what the curve window's document costs on a 1920 x 1080 window at INST 5: taking one
 // step back and doing it again after 10, 100 and 1,000 curves, opening and saving an exercise of
 // 1,000 curves, and the memory of the history after 10,000 steps.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints how long plots take on a 1920 x 1080 window: one default plot including the repaint
 // of the window image, and points per second against the bare arithmetic of the same walk.
 #include "BenchSupport.h"

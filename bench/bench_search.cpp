@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints how long the search for the bars nearest the target takes over the whole of both bars
 // (1,202,201 pairs) and the most memory it holds at once, against one plot's bare arithmetic at
 // the same INST (the plot's walk on a surface that draws nothing): with the window's first

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Prints how long the class summary of 30 attempts of 100 curves each takes: the files read and
 // every curve drawn again to find how near it came, at INST 5 (the window's first value) and at
 // INST 50.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Prints how long a newcomer waits from a fresh clone to "Form1" on the screen: git clone, then
 # scripts/run.sh (packages already present) under a private Xvfb + openbox, with no compiler
 # cache, so every file is compiled.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Starts a program and prints the milliseconds from its start until a window with the given
 // title is exposed on the X screen, the milliseconds until a point of that window took the
 // colour it keeps (its first painting, watched for 300 ms after the exposure), and the

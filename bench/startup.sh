@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Prints how long the program takes from its start until the instructions window is on the
 # screen (exposed, as the X server reports it) and until it is painted, and its resident memory
 # then, over several runs under a private Xvfb + openbox, interleaved with as many starts of a

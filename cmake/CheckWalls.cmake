@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Run by keep_walls(): fails when a source of the room names a widget or print module's header.
 separate_arguments(files UNIX_COMMAND "${SOURCES}")
 foreach(file IN LISTS files)

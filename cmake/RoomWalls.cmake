@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # keep_walls(TARGET): the rooms below the windows use no widgets. Their include paths hold no
 # widget headers and no window's folder, so "#include <QWidget>" or "Form4.h" fails to compile
 # there; this check, run whenever one of the target's sources changes, also refuses a widget

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the curve window's controls show, as its document captures and puts it back: the fields,
 // the bars, the check box and the variables that follow them, and what an assignment locks or
 // forbids.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // A bar that plays by itself: from where it is towards its maximum (its minimum when it stands

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages the program and its tests need, only when something is missing;
 # for an ordinary user apt-get runs through sudo.
 set -euo pipefail

@@ -1,4 +1,7 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Plants the faults listed in tests/mutations.txt one at a time in a scratch copy of the tree,
 rebuilds it incrementally, runs the test suite and tells whether the suite caught each fault.
 

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Renders the pictures of the README and of the guide from the real program: it starts its own X
 # server and window manager, walks the program as a person would with xdotool (instructions, a
 # round calibration figure, a family of curves, the class summary, the drawing's menu, "Trova

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds the program twice (plain and with the sanitizers), runs
 # the whole test suite in both builds, then fuzzes the number texts and the exercise reader for a
 # minute each.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every control a user reaches with Tab tells assistive technology what it is, on all three
 // windows; the displacement bars report their value.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's command line, run as a user runs it: each form with its exit status, the files it
 // leaves and what it says; an exercise exported without a window is the picture "Salva
 // immagine…" saves, and its printed page the one "Stampa…" prints; an exercise given to the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Hostile texts in each of the curve window's nine parameter fields: every plot reports the
 // field or plots cleanly, ends within its bound, leaves numbers in every field and variable,
 // and hands the drawing only finite positions.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Qt's own words in Italian once the program has installed its translation, although the
 // tests run under LANG=C: a field's and a scroll bar's context menus and the save dialog.
 #include "QtTranslations.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A long random session over the three windows through the window registry: clicks on every
 // command, scroll changes, hostile and ordinary texts typed into the fields and switches
 // between the windows, with the program's invariants checked after every action; and the

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The class summary from the command line, run as a teacher runs it: its exit statuses, and its
 // CSV read back as a spreadsheet set to Italian reads it.
 #include "AssignmentWork.h"

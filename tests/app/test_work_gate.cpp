@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The gate of the curve window's work, through the real windows: every entry that replaces,
 // closes or changes the work, with a bar playing or not and with unsaved changes or none. What
 // the user meets: the save question asked or not, on the work as the bar left it; the bar

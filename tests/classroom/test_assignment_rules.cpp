@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What an assignment asks of the curve window, in the words a student reads: the most curves,
 // and the target reached within the tolerance.
 #include "AssignmentRules.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The class summary's judging: with an assignment given, its target, tolerance and locked values
 // judge, as the teacher's window read them, whatever the file says and whatever the settings of
 // the machine that judges; without one, each row says it was judged by the file's own values.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A bar that plays by itself: where it goes as time passes, and the animation through the real
 // curve window: what a frame does, how it stops, and that it is one step of the history.
 #include "BarSweep.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // "Riepilogo della classe": the table sorts every column, numbers as numbers; it stays beside the
 // real curve window, whose attempts it opens one after another in the table's order, without the
 // assignment's text, and goes with the window; "Salva CSV…" writes what the command line writes.

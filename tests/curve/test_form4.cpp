@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The curve window as the user meets it: controls, fields and their messages, commands,
 // scroll bars and the drawing they leave.
 #include "ActivationTracker.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // An assignment through the real curve window: saved by the teacher from the work on the screen,
 // opened by a student with its text, its locked fields, its most curves and the message when
 // the target is reached; the handout never overwritten by the first save.

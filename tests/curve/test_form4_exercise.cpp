@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The curve window's work as a document: every step taken back and done again through the real
 // window, an exercise opened and saved, a refused file leaving the window as it was, the recent
 // exercises and dropped files.

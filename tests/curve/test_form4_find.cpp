@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // "Trova spostamenti…" through the real curve window: the answer applied as the bars moved by
 // hand and taken back by one undo, or closed, refused, cancelled or forbidden with nothing
 // changed; its distance, and the one of a target reached, written as the menu writes it.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The curve window's context menu and tooltips: what they say, where they open, and that they
 // never plot.
 #include "ActivationTracker.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The printed page read back as a person reads the paper: its words through pdftotext, its
 // drawing through pdftoppm.
 #include "ExerciseFile.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What "Salva immagine…" offers in its dialog, the file and format a name and filter lead to, and
 // the question before an existing file is replaced.
 #include "DrawingSave.h"

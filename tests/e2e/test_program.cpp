@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Walks the real program under a real X server, as a person would: the instructions window, the
 // calibration, a refused ratio, a round figure, the curve window, a bad field, "?" and back, the
 // drawing's context menu with its copy and save, and the end. Every step is checked on screenshots

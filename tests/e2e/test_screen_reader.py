@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """What a screen reader reads from the curve window, read the way it reads it: over the AT-SPI
 bus, from another process. The real program runs under an X server, a D-Bus session and an
 accessibility bus of this test's own; the test walks it to the curve window with xdotool, as a

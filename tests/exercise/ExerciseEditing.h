@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Exercise files edited as a teacher's script or a damaged disk would: values replaced or removed

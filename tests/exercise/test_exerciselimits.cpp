@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The limits of an exercise file kept at both ends: what the window saves opens again, and no
 // file is read further than the limit.
 #include "ExerciseCompare.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Checks the program as a user's system receives it.
 #   check_install.sh tree BUILD_DIR WORK_DIR APP_ID EXECUTABLE MIME_TYPE
 #     installs into a staging directory, checks the tree, then starts the installed program

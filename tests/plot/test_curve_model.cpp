@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The plotting arithmetic of the curve window and the order of its drawing calls, on a
 // recording surface.
 #include "CurveFakes.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The search for the bars whose curve passes nearest the target, against the real plot of every
 // pair: the same pair, and the distance the plot records for it, to the last bit.
 #include "CurveFakes.h"

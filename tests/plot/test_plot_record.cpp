@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What a plot records, and the texts built on it: the nearest drawn point to the target, and
 // an equation that a real gnuplot turns back into the points the window drew.
 #include "CurveFakes.h"

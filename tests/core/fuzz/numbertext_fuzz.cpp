@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary texts to the number parser and arbitrary doubles to the formatter, under
 // Italian and English settings, and checks that they agree with each other. The first byte of
 // an input picks the settings (even: Italian, odd: English); the rest is UTF-8 text.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 Curve sulla corda contributors
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Feeds arbitrary bytes to the exercise reader. Whatever it accepts must hold values within the
 // file's ranges (an assignment's too), and must come back the same, doubles bit for bit, when
 // written and read again.
