@@ -253,7 +253,7 @@ private slots:
         };
         const QString header = "Nome ______ Classe ______ Data ______";
         QStringList lines;
-        for (int i = 1; i <= 12; ++i)
+        for (int i = 1; i <= 30; ++i)
             lines << QString("Riga %1: una frase lunga quanto basta perché vada a capo sulla "
                              "carta, se la pagina ha i suoi margini e il testo le sue parole.")
                          .arg(i);
@@ -277,10 +277,14 @@ private slots:
         QTest::newRow("no assignment")
             << attemptExercise() << QString() << QStringList{header}
             << QStringList{"Consegna", "Bersaglio", "Curve al"} << true << true;
+        const QStringList twelve = lines.mid(0, 12);
         QTest::newRow("twelve long lines")
-            << assigned(lines.join('\n'), 1, 0) << QString()
-            << lines + QStringList{"300 200 100", "-400 -300 -200 -100 100 200"}
+            << assigned(twelve.join('\n'), 1, 0) << QString()
+            << twelve + QStringList{"300 200 100", "-400 -300 -200 -100 100 200"}
             << QStringList{"-350", "250"} << true << false;
+        // Too little room left for half the drawing: it goes on a page of its own.
+        QTest::newRow("thirty long lines") << assigned(lines.join('\n'), 1, 0) << QString() << lines
+                                           << QStringList{} << false << true;
         QTest::newRow("a word longer than a line")
             << assigned(word, 1, 0) << QString() << QStringList{word} << QStringList{} << true
             << true;
