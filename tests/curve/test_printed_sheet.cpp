@@ -134,11 +134,9 @@ class PrintedSheetTest : public QObject {
 
     QTemporaryDir dir;
 
-    QString printed(Form4& form, const QString& student = {}) {
+    QString printed(Form4& form) {
         const QString pdf = dir.filePath("pagina.pdf");
-        SheetContents sheet = sheetOf(form.document());
-        sheet.student = student;
-        const QString failure = saveSheet(sheet, pdf);
+        const QString failure = saveSheet(sheetOf(form.document()), pdf);
         return failure.isEmpty() ? pdf : failure;
     }
 
@@ -241,7 +239,6 @@ private slots:
     // crowd them.
     void assignmentOnPaper_data() {
         QTest::addColumn<Exercise>("exercise");
-        QTest::addColumn<QString>("student");
         QTest::addColumn<QStringList>("says");
         QTest::addColumn<QStringList>("saysNot");
         QTest::addColumn<bool>("onePage");
@@ -251,6 +248,8 @@ private slots:
             exercise.assignment = Assignment{text, tolerance, {}, maxCurves};
             return exercise;
         };
+        Exercise named = assigned("Raggiungi il punto.", 2.5, 10);
+        named.student = "Anna Rossi";
         const QString header = "Nome ______ Classe ______ Data ______";
         QStringList lines;
         for (int i = 1; i <= 20; ++i)
@@ -262,7 +261,7 @@ private slots:
             longest += QString("parola%1 ").arg(i);
         const QString word = QString("0123456789").repeated(40);
         QTest::newRow("assignment, name")
-            << assigned("Raggiungi il punto.", 2.5, 10) << "Anna Rossi"
+            << named
             << QStringList{"Nome Anna Rossi Classe ______ Data ______",
                            "Raggiungi il punto.",
                            "Bersaglio raggiunto entro 2,5",
@@ -271,36 +270,33 @@ private slots:
                            "-400 -350 -300 -250 -200 -150 -100 -50 50"}
             << QStringList{} << true << true;
         QTest::newRow("no most curves")
-            << assigned("Prima riga.\nSeconda riga.", 0.125, 0) << QString()
+            << assigned("Prima riga.\nSeconda riga.", 0.125, 0)
             << QStringList{header, "Prima riga. Seconda riga.", "Bersaglio raggiunto entro 0,125"}
             << QStringList{"Curve al massimo"} << true << true;
         QTest::newRow("no assignment")
-            << attemptExercise() << QString() << QStringList{header}
+            << attemptExercise() << QStringList{header}
             << QStringList{"Consegna", "Bersaglio", "Curve al"} << true << true;
         const QStringList twelve = lines.mid(0, 12);
         QTest::newRow("twelve long lines")
-            << assigned(twelve.join('\n'), 1, 0) << QString()
+            << assigned(twelve.join('\n'), 1, 0)
             << twelve + QStringList{"300 200 100", "-400 -300 -200 -100 100 200"}
             << QStringList{"-350", "250"} << true << false;
         // Too little room left for half the drawing: it goes on a page of its own.
-        QTest::newRow("twenty long lines") << assigned(lines.join('\n'), 1, 0) << QString() << lines
-                                           << QStringList{} << false << true;
+        QTest::newRow("twenty long lines")
+            << assigned(lines.join('\n'), 1, 0) << lines << QStringList{} << false << true;
         QTest::newRow("a word longer than a line")
-            << assigned(word, 1, 0) << QString() << QStringList{word} << QStringList{} << true
-            << true;
+            << assigned(word, 1, 0) << QStringList{word} << QStringList{} << true << true;
         QTest::newRow("the longest text")
-            << assigned(longest, 1, 0) << QString() << QStringList{longest} << QStringList{}
-            << false << false;
+            << assigned(longest, 1, 0) << QStringList{longest} << QStringList{} << false << false;
     }
     void assignmentOnPaper() {
         QFETCH(Exercise, exercise);
-        QFETCH(QString, student);
         QFETCH(QStringList, says);
         QFETCH(QStringList, saysNot);
         QFETCH(bool, onePage);
         QFETCH(bool, fullWidth);
         Drawn drawn(exercise);
-        const QString pdf = printed(drawn.form, student);
+        const QString pdf = printed(drawn.form);
         // Read without blanks: where a line breaks is the page's business.
         static const QRegularExpression blanks("\\s+");
         const QString text = run("pdftotext", {pdf, "-"}).remove(blanks);
