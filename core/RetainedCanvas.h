@@ -101,7 +101,10 @@ public:
     // Replays the drawing through a painter on any device, size window pixels across: the part
     // folded into the base goes in as an image, every later operation as a painter call, so a
     // vector device keeps them as vector elements. Placed as the image places them at ratio 1.
-    void paint(QPainter& painter, QSize size) const;
+    void paint(QPainter& painter, QSize size) const { paint(painter, size, background_); }
+    // The same on another background, which also takes the place of the window's background in
+    // the folded part: paper is white, whatever the screen's colour.
+    void paint(QPainter& painter, QSize size, QRgb background) const;
 
 private:
     using Op = CanvasOperation;

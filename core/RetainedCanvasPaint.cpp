@@ -5,17 +5,34 @@
 #include "RetainedCanvas.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <vector>
 
-void RetainedCanvas::paint(QPainter& painter, QSize size) const {
+namespace {
+
+// The folded part with its background pixels in another colour; drawn lines and dots keep theirs.
+QImage onBackground(const QImage& folded, QRgb from, QRgb to) {
+    if (from == to)
+        return folded;
+    QImage image = folded.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::replace(line, line + image.width(), from, to);
+    }
+    return image;
+}
+
+} // namespace
+
+void RetainedCanvas::paint(QPainter& painter, QSize size, QRgb background) const {
     const QRect area(QPoint(0, 0), size);
     painter.save();
     painter.setClipRect(area);
     if (base_.isNull()) {
-        painter.fillRect(area, QColor::fromRgb(background_));
+        painter.fillRect(area, QColor::fromRgb(background));
     } else {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(area, base_);
+        painter.drawImage(area, onBackground(base_, background_, background));
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
     // Dots of one colour in a row go in as one call, so a vector file states their colour once.

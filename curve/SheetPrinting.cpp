@@ -25,8 +25,13 @@ bool printsToFile(QPrinter& printer) {
 
 SheetContents sheetOf(CurveDocument& document) {
     const Exercise exercise = document.exercise();
-    return {&document.drawing().retainedDrawing(), exercise.drawingSize, exercise.controls,
-            exercise.curves.empty() ? PlotRecord() : exercise.curves.back()};
+    return {.drawing = &document.drawing().retainedDrawing(),
+            .drawingSize = exercise.drawingSize,
+            .controls = exercise.controls,
+            .lastPlot = exercise.curves.empty() ? PlotRecord() : exercise.curves.back(),
+            .Incr = exercise.Incr,
+            .assignment = exercise.assignment,
+            .student = exercise.student};
 }
 
 void printSheet(QWidget& window, const SheetContents& sheet, Prompter& prompter) {

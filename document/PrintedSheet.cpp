@@ -4,7 +4,9 @@
 #include "PrintedSheet.h"
 
 #include "AtomicFile.h"
+#include "CurveModel.h"
 #include "Fonts.h"
+#include "NumberText.h"
 #include "PlotText.h"
 #include "RetainedCanvas.h"
 
@@ -14,7 +16,11 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTextLayout>
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <initializer_list>
 #include <numeric>
 #include <utility>
@@ -25,6 +31,8 @@ namespace {
 constexpr qreal MarginMillimetres = 15;
 constexpr qreal HeaderPoints = 14;
 constexpr qreal TextPoints = 10;
+constexpr qreal AxisValuePoints = 7;
+constexpr qreal MillimetresPerInch = 25.4;
 
 // A value as the page shows it, "DAX = 20", or a word alone ("Curve Singole") without a name.
 struct NamedValue {
@@ -70,13 +78,58 @@ QStringList curveLines(const PlotRecord& plot) {
     return lines;
 }
 
-// Writes the page from top to bottom, a line of text at a time.
+// The header, the student's name on its line when there is one.
+QString headerLine(const QString& student) {
+    const QString blank = QStringLiteral("______");
+    const QString name = student.simplified();
+    return QStringLiteral("Nome %1  Classe %2  Data %2").arg(name.isEmpty() ? blank : name, blank);
+}
+
+// The rules the students keep, after the teacher's text.
+QString rulesLine(const Assignment& assignment) {
+    QString line = QStringLiteral("Bersaglio raggiunto entro %1")
+                       .arg(DoubleToReadableText(assignment.tolerance));
+    if (assignment.maxCurves > 0)
+        line += QStringLiteral("   Curve al massimo %1").arg(assignment.maxCurves);
+    return line;
+}
+
+// Writes the pages from top to bottom, a line of text at a time.
 class PageWriter {
 public:
-    PageWriter(QPainter& painter, const QRectF& page) : painter_(painter), page_(page) {}
+    PageWriter(QPainter& painter, QPagedPaintDevice& device, const QRectF& page)
+        : painter_(painter), device_(device), page_(page) {}
 
     qreal top() const { return top_; }
     void skip(qreal height) { top_ += height; }
+    void newPage() {
+        device_.newPage();
+        top_ = 0;
+    }
+
+    // A text however long, whole: its lines are wrapped at the page's width, between words
+    // where they can be, and go on at the top of the next page where this one ends.
+    void paragraphs(const QString& text, const QFont& font) {
+        const qreal spacing = QFontMetricsF(font, &device_).lineSpacing();
+        QTextOption wrapping;
+        wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|\\r|\\n"));
+        for (const QString& paragraph : text.split(lineBreak)) {
+            QTextLayout layout(paragraph, font, &device_);
+            layout.setTextOption(wrapping);
+            layout.beginLayout();
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+                line.setLineWidth(page_.width());
+            layout.endLayout();
+            for (int i = 0; i < layout.lineCount(); ++i) {
+                if (top_ > 0 && top_ + spacing > page_.height())
+                    newPage();
+                const QTextLine line = layout.lineAt(i);
+                line.draw(&painter_, QPointF(page_.left(), top_) - line.position());
+                top_ += spacing;
+            }
+        }
+    }
 
     // Text on the current line, indent from the page's left.
     void put(const QString& text, const QFont& font, qreal indent = 0) {
@@ -130,9 +183,103 @@ public:
 
 private:
     QPainter& painter_;
+    QPagedPaintDevice& device_;
     QRectF page_;
     qreal top_ = 0;
 };
+
+// Where a point in curve coordinates falls on the drawing placed in area.
+QPointF onDrawing(const QRectF& area, double incr, double x, double y) {
+    const QPointF relative = CurveModel::relativePosition(incr, x, y);
+    return {area.left() + relative.x() * area.width(), area.top() + relative.y() * area.height()};
+}
+
+// The drawing's edge, a thin line: its background is the paper's.
+void drawFrame(QPainter& painter, const QRectF& area) {
+    painter.save();
+    QPen pen(Qt::black, 1);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area);
+    painter.restore();
+}
+
+// What a student needs to read the drawing with a ruler: tick marks across the axes with their
+// values in curve coordinates, every 50 units, or every 100 or more when 50 would crowd the
+// values together. For a scale set up with a calibration ratio above 0.
+void drawAxisValues(QPainter& painter, const QRectF& area, double incr) {
+    painter.save();
+    const QPointF origin = onDrawing(area, incr, 0, 0);
+    // How far one unit moves on the page: to the right along x, up along y.
+    const QPointF unit = onDrawing(area, incr, 1, 1) - origin;
+    const QFont font = sansSerifFont(AxisValuePoints);
+    const QFontMetricsF metrics(font, painter.device());
+    const qreal millimetre = painter.device()->logicalDpiX() / MillimetresPerInch;
+    const qreal tick = millimetre, gap = millimetre / 2;
+
+    // The multiples of step whose places fall within the drawing, 0 left out: the axes cross
+    // there.
+    const auto valuesIn = [&](double step, qreal from, qreal to, qreal at, qreal perUnit) {
+        const double a = (from - at) / perUnit / step, b = (to - at) / perUnit / step;
+        std::vector<double> values;
+        for (double k = std::ceil(std::min(a, b)); k <= std::floor(std::max(a, b)); ++k)
+            if (k != 0)
+                values.push_back(k * step);
+        return values;
+    };
+    const auto valuesAlongX = [&](double step) {
+        return valuesIn(step, area.left(), area.right(), origin.x(), unit.x());
+    };
+    const auto valuesAlongY = [&](double step) {
+        return valuesIn(step, area.top(), area.bottom(), origin.y(), unit.y());
+    };
+    // Values side by side along x need their widths apart; along y, their height and the
+    // values of x below the axis.
+    const auto fits = [&](double step) {
+        qreal widest = 0;
+        for (double value : valuesAlongX(step))
+            widest = std::max(widest, metrics.horizontalAdvance(DoubleToReadableText(value)));
+        return std::abs(unit.x()) * step >= widest + metrics.averageCharWidth() &&
+               std::abs(unit.y()) * step >= 2 * metrics.lineSpacing() + tick + gap;
+    };
+    constexpr std::array<double, 4> steps{50, 100, 200, 500};
+    const double step = *std::find_if(steps.begin(), steps.end() - 1, fits);
+
+    painter.setPen(QPen(Qt::black, std::max<qreal>(1, millimetre / 4)));
+    painter.setFont(font);
+    const QRectF inside = area.adjusted(1, 1, -1, -1);
+    // A tick whose value would cross the drawing's edge is left out with it.
+    const auto mark = [&](const QLineF& tickMark, const QRectF& place, const QString& value,
+                          Qt::Alignment alignment) {
+        if (!inside.contains(place))
+            return;
+        painter.drawLine(tickMark);
+        painter.drawText(place, alignment, value);
+    };
+    const qreal height = metrics.height();
+    if (origin.y() >= area.top() && origin.y() <= area.bottom()) {
+        for (double value : valuesAlongX(step)) {
+            const qreal x = origin.x() + value * unit.x();
+            const QString text = DoubleToReadableText(value);
+            const qreal width = metrics.horizontalAdvance(text);
+            mark(QLineF(x, origin.y() - tick, x, origin.y() + tick),
+                 QRectF(x - width / 2, origin.y() + tick + gap, width, height), text,
+                 Qt::AlignCenter);
+        }
+    }
+    if (origin.x() >= area.left() && origin.x() <= area.right()) {
+        for (double value : valuesAlongY(step)) {
+            const qreal y = origin.y() + value * unit.y();
+            const QString text = DoubleToReadableText(value);
+            const qreal width = metrics.horizontalAdvance(text);
+            mark(QLineF(origin.x() - tick, y, origin.x() + tick, y),
+                 QRectF(origin.x() - tick - gap - width, y - height / 2, width, height), text,
+                 Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+    painter.restore();
+}
 
 } // namespace
 
@@ -158,26 +305,49 @@ bool paintSheet(QPagedPaintDevice& device, const SheetContents& sheet) {
 
     const std::vector<Row> rows = valueRows(sheet.controls);
     const QStringList curve = curveLines(sheet.lastPlot);
-    const qreal headerHeight = QFontMetricsF(header, &device).lineSpacing() + gap;
     const qreal textHeight =
         gap + qreal(rows.size()) * gap + (curve.isEmpty() ? 0 : gap + qreal(curve.size()) * gap);
 
-    PageWriter writer(painter, page);
-    writer.line(QStringLiteral("Nome ______  Classe ______  Data ______"), header);
+    PageWriter writer(painter, device, page);
+    writer.paragraphs(headerLine(sheet.student), header);
     writer.skip(gap);
+    // The assignment before the drawing, as the students read it first, and whole however long.
+    if (sheet.assignment) {
+        writer.paragraphs(QStringLiteral("Consegna"), caption);
+        const QString words = sheet.assignment->text.trimmed();
+        if (!words.isEmpty())
+            writer.paragraphs(words, text);
+        writer.paragraphs(rulesLine(*sheet.assignment), text);
+        writer.skip(gap);
+    }
 
     // One scale for both directions, so that a circle stays round: the page's width, unless
     // the drawing is too tall to leave room for the text below it.
     const QSizeF drawing(sheet.drawingSize);
     if (sheet.drawing && !drawing.isEmpty()) {
-        const qreal room = std::max<qreal>(0, page.height() - headerHeight - textHeight);
-        const qreal scale = std::min(page.width() / drawing.width(), room / drawing.height());
+        const auto scaleFor = [&](qreal top) {
+            const qreal room = std::max<qreal>(0, page.height() - top - textHeight);
+            return std::min(page.width() / drawing.width(), room / drawing.height());
+        };
+        // A long assignment may take up to half of the drawing's size on its page; a longer one
+        // leaves the drawing a page of its own, where it is read with a ruler at full size.
+        qreal scale = scaleFor(writer.top());
+        if (scale < scaleFor(0) / 2) {
+            writer.newPage();
+            scale = scaleFor(0);
+        }
+        const QRectF area(page.left() + (page.width() - drawing.width() * scale) / 2, writer.top(),
+                          drawing.width() * scale, drawing.height() * scale);
         painter.save();
-        painter.translate(page.left() + (page.width() - drawing.width() * scale) / 2, writer.top());
+        painter.translate(area.topLeft());
         painter.scale(scale, scale);
-        sheet.drawing->paint(painter, sheet.drawingSize);
+        // On white: the screen's grey would cost toner and dim the curves.
+        sheet.drawing->paint(painter, sheet.drawingSize, qRgb(255, 255, 255));
         painter.restore();
-        writer.skip(drawing.height() * scale);
+        drawFrame(painter, area);
+        if (sheet.Incr > 0)
+            drawAxisValues(painter, area, sheet.Incr);
+        writer.skip(area.height());
     }
 
     writer.skip(gap);

@@ -59,6 +59,13 @@ PlotBounds CurveModel::boundsFor(double incr) {
     return boundsOfScale(ScaleWidthUnits, toSingle(double(ScaleWidthUnits) * incr));
 }
 
+QPointF CurveModel::relativePosition(double incr, double x, double y) {
+    const float height = toSingle(double(ScaleWidthUnits) * incr);
+    const PlotBounds origin = boundsOfScale(ScaleWidthUnits, height);
+    return {(double(origin.CX) + x) / double(ScaleWidthUnits),
+            (double(origin.CY) - y) / double(height)};
+}
+
 void CurveModel::drawAxes() {
     surface_.Line(CX, 0, CX, surface_.ScaleHeight());
     surface_.Line(0, CY, surface_.ScaleWidth(), CY);

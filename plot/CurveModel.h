@@ -95,6 +95,9 @@ public:
     QPointF toCurve(QPointF surface) const {
         return {surface.x() - double(CX), double(CY) - surface.y()};
     }
+    // Where a point in curve coordinates falls on a drawing whose scale was set up for a
+    // calibration ratio, relative to the drawing: 0 to 1 across and down.
+    static QPointF relativePosition(double incr, double x, double y);
 
     // The curves drawn since the drawing was last cleared, in order, and the most recent of
     // them (curve 0 when there is none).

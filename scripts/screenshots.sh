@@ -5,13 +5,14 @@
 # Renders the pictures of the README and of the guide from the real program: it starts its own X
 # server and window manager, walks the program as a person would with xdotool (instructions, a
 # round calibration figure, a family of curves, the class summary, the drawing's menu, "Trova
-# spostamenti…", the assignment's dialog) and saves optimised PNGs into docs/.
+# spostamenti…", the assignment's dialog), prints an attempt's page with --stampa and saves
+# optimised PNGs into docs/.
 # Usage: scripts/screenshots.sh [output folder, docs/ by default]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-docs}
 
-tools=(Xvfb openbox xdotool import xwininfo xdpyinfo xprop optipng)
+tools=(Xvfb openbox xdotool import xwininfo xdpyinfo xprop optipng pdftoppm)
 missing=()
 for t in "${tools[@]}"; do command -v "$t" >/dev/null || missing+=("$t"); done
 if ((${#missing[@]})); then
@@ -185,6 +186,14 @@ with open(os.path.join(folder, "..", "consegna.curva"), "w") as f:
     json.dump({"format": "curve-sulla-corda", "version": 2,
                "assignment": dict(assignment, values=values), "window": window}, f, indent=4)
 PYTHON
+# One student's page as "Stampa…" prints it, from the command line, A4 at 75 dots per inch.
+LANG=it_IT.UTF-8 LC_ALL="" "$program" --stampa "$work/printed.pdf" "$work/classe/anna.curva" \
+    >/dev/null 2>&1
+pdftoppm -r 75 -png -singlefile "$work/printed.pdf" "$work/printed"
+optipng -quiet -o5 -strip all "$work/printed.png"
+mv "$work/printed.png" "$out/printed.png"
+echo "$out/printed.png: $(stat -c %s "$out/printed.png") bytes"
+
 xdotool mousemove --window "$form4" $((width * 3 / 4)) $((height / 2)) click 3
 sleep 0.5
 # Up from the top goes round to the last entries: "Guida", the two bars' animation, "Stampa…",

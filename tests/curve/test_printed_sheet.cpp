@@ -3,6 +3,7 @@
 
 // The printed page read back as a person reads the paper: its words through pdftotext, its
 // drawing through pdftoppm.
+#include "Assignment.h"
 #include "ExerciseFile.h"
 #include "ExerciseSamples.h"
 #include "Form4.h"
@@ -42,23 +43,63 @@ QString run(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// Pages are looked at as pixels at the page's own resolution, 150 dots per inch.
+constexpr int Dpi = 150;
+
+QImage pageOf(const QString& pdf, int page = 1) {
+    const QString png = pdf + "-" + QString::number(page);
+    const QString n = QString::number(page);
+    QProcess::execute("pdftoppm", {"-r", QString::number(Dpi), "-aa", "no", "-aaVector", "no",
+                                   "-png", "-singlefile", "-f", n, "-l", n, pdf, png});
+    return QImage(png + ".png").convertToFormat(QImage::Format_RGB32);
+}
+
+int pageCount(const QString& pdf) {
+    static const QRegularExpression pages("Pages: +(\\d+)\n");
+    return pages.match(run("pdfinfo", {pdf})).captured(1).toInt();
+}
+
+bool isBlack(const QImage& image, int x, int y) {
+    return image.pixel(x, y) == qRgb(0, 0, 0);
+}
+
+// The drawing's place on a page: the longest black line across the page and the longest down
+// it, its edges.
+QRect drawingOn(const QImage& paper) {
+    QRect across, down;
+    for (int y = 0; y < paper.height(); ++y)
+        for (int x = 0, run = 0; x < paper.width(); ++x) {
+            run = isBlack(paper, x, y) ? run + 1 : 0;
+            if (run > across.width())
+                across = QRect(x - run + 1, y, run, 1);
+        }
+    for (int x = 0; x < paper.width(); ++x)
+        for (int y = 0, run = 0; y < paper.height(); ++y) {
+            run = isBlack(paper, x, y) ? run + 1 : 0;
+            if (run > down.height())
+                down = QRect(x, y - run + 1, 1, run);
+        }
+    return QRect(QPoint(across.left(), down.top()), QPoint(across.right(), down.bottom()));
+}
+
 // Which way the chord runs, in radians, and how long it is, in pixels: the line through the
 // black pixels of the drawing that are not on an axis. The axes are the rows and columns that
-// are mostly black; the chord is the only other black on the drawing.
+// are mostly black; the chord is the only other black on the drawing, the values along the
+// axes aside.
 struct Chord {
     double angle = 0, length = 0;
 };
 Chord chordIn(const QImage& image, QRect drawing) {
-    const auto black = [&](int x, int y) { return image.pixel(x, y) == qRgb(0, 0, 0); };
     std::vector<int> inRow(image.height()), inColumn(image.width());
     for (int y = drawing.top(); y <= drawing.bottom(); ++y)
         for (int x = drawing.left(); x <= drawing.right(); ++x)
-            if (black(x, y))
+            if (isBlack(image, x, y))
                 ++inRow[y], ++inColumn[x];
-    // A line mostly black, or one of the three either side of it that its edges may blacken.
+    // A line mostly black, or one of the forty either side of it where its edges, the tick
+    // marks across it and their values stand.
     const auto nearAxis = [](const std::vector<int>& counts, int at, int length) {
         const int last = int(counts.size()) - 1;
-        for (int i = std::max(0, at - 3); i <= std::min(last, at + 3); ++i)
+        for (int i = std::max(0, at - 40); i <= std::min(last, at + 40); ++i)
             if (counts[i] > length / 2)
                 return true;
         return false;
@@ -66,7 +107,7 @@ Chord chordIn(const QImage& image, QRect drawing) {
     std::vector<QPointF> points;
     for (int y = drawing.top(); y <= drawing.bottom(); ++y)
         for (int x = drawing.left(); x <= drawing.right(); ++x)
-            if (black(x, y) && !nearAxis(inRow, y, drawing.width()) &&
+            if (isBlack(image, x, y) && !nearAxis(inRow, y, drawing.width()) &&
                 !nearAxis(inColumn, x, drawing.height()))
                 points.emplace_back(x, y);
     if (points.size() < 10)
@@ -85,6 +126,9 @@ Chord chordIn(const QImage& image, QRect drawing) {
     }
     return {0.5 * std::atan2(2 * xy, xx - yy), std::hypot(extent.width(), extent.height())};
 }
+
+// A4's width within the page's margins, 180 mm, in the pixels of pageOf.
+constexpr double PrintableWidth = 180 / 25.4 * Dpi;
 
 } // namespace
 
@@ -174,13 +218,11 @@ private slots:
         Drawn drawn(exercise);
         const Chord window = chordIn(drawn.form.drawing(), drawn.form.drawing().rect());
 
-        const QString pdf = printed(drawn.form), page = dir.filePath("pagina");
+        const QString pdf = printed(drawn.form);
         QVERIFY(run("pdftotext", {pdf, "-"})
                     .contains(equationLines(drawn.form.model().lastPlot()).last()));
-        QProcess::execute("pdftoppm", {"-r", "150", "-aa", "no", "-aaVector", "no", "-png",
-                                       "-singlefile", pdf, page});
-        const QImage paper = QImage(page + ".png").convertToFormat(QImage::Format_RGB32);
-        const QRect drawing = extentOf(paper, drawn.form.retainedDrawing().background());
+        const QImage paper = pageOf(pdf);
+        const QRect drawing = drawingOn(paper);
         QVERIFY(!drawing.isEmpty());
         const Chord printed = chordIn(paper, drawing);
         QVERIFY(window.length > 100 && printed.length > 50);
@@ -189,6 +231,114 @@ private slots:
                                 .arg(window.angle)
                                 .arg(printed.angle)
                                 .arg(printed.length)));
+    }
+
+    // With an assignment the page carries its text, whole however long (carried on to the next
+    // page when one is full), the tolerance written as the rest of the page writes numbers and,
+    // when there is one, the most curves; the student's name fills its line. Without them the
+    // page says what it said. The drawing spans the page's width, or half of it at least under
+    // a long text, with the values below it; along its axes, from the top down and from the
+    // left, the values of the curve coordinates every 50 units, or every 100 where 50 would
+    // crowd them.
+    void assignmentOnPaper_data() {
+        QTest::addColumn<Exercise>("exercise");
+        QTest::addColumn<QStringList>("says");
+        QTest::addColumn<QStringList>("saysNot");
+        QTest::addColumn<bool>("onePage");
+        QTest::addColumn<bool>("fullWidth");
+        const auto assigned = [](const QString& text, double tolerance, int maxCurves) {
+            Exercise exercise = attemptExercise();
+            exercise.assignment = Assignment{text, tolerance, {}, maxCurves};
+            return exercise;
+        };
+        Exercise named = assigned("Raggiungi il punto.", 2.5, 10);
+        named.student = "Anna Rossi";
+        const QString header = "Nome ______ Classe ______ Data ______";
+        QStringList lines;
+        for (int i = 1; i <= 20; ++i)
+            lines << QString("Riga %1: una frase lunga quanto basta perché vada a capo sulla "
+                             "carta, se la pagina ha i suoi margini e il testo le sue parole.")
+                         .arg(i);
+        QString longest;
+        for (int i = 1; longest.size() < ExerciseLimits::MaxAssignmentTextLength - 12; ++i)
+            longest += QString("parola%1 ").arg(i);
+        const QString word = QString("0123456789").repeated(40);
+        QTest::newRow("assignment, name")
+            << named
+            << QStringList{"Nome Anna Rossi Classe ______ Data ______",
+                           "Raggiungi il punto.",
+                           "Bersaglio raggiunto entro 2,5",
+                           "Curve al massimo 10",
+                           "300 250 200 150 100 50",
+                           "-400 -350 -300 -250 -200 -150 -100 -50 50"}
+            << QStringList{} << true << true;
+        QTest::newRow("no most curves")
+            << assigned("Prima riga.\nSeconda riga.", 0.125, 0)
+            << QStringList{header, "Prima riga. Seconda riga.", "Bersaglio raggiunto entro 0,125"}
+            << QStringList{"Curve al massimo"} << true << true;
+        QTest::newRow("no assignment")
+            << attemptExercise() << QStringList{header}
+            << QStringList{"Consegna", "Bersaglio", "Curve al"} << true << true;
+        const QStringList twelve = lines.mid(0, 12);
+        QTest::newRow("twelve long lines")
+            << assigned(twelve.join('\n'), 1, 0)
+            << twelve + QStringList{"300 200 100", "-400 -300 -200 -100 100 200"}
+            << QStringList{"-350", "250"} << true << false;
+        // Too little room left for half the drawing: it goes on a page of its own.
+        QTest::newRow("twenty long lines")
+            << assigned(lines.join('\n'), 1, 0) << lines << QStringList{} << false << true;
+        QTest::newRow("a word longer than a line")
+            << assigned(word, 1, 0) << QStringList{word} << QStringList{} << true << true;
+        QTest::newRow("the longest text")
+            << assigned(longest, 1, 0) << QStringList{longest} << QStringList{} << false << false;
+    }
+    void assignmentOnPaper() {
+        QFETCH(Exercise, exercise);
+        QFETCH(QStringList, says);
+        QFETCH(QStringList, saysNot);
+        QFETCH(bool, onePage);
+        QFETCH(bool, fullWidth);
+        Drawn drawn(exercise);
+        const QString pdf = printed(drawn.form);
+        // Read without blanks: where a line breaks is the page's business.
+        static const QRegularExpression blanks("\\s+");
+        const QString text = run("pdftotext", {pdf, "-"}).remove(blanks);
+        for (QString line : says)
+            QVERIFY2(text.contains(line.remove(blanks)), qPrintable(line + "\nnot in\n" + text));
+        for (QString words : saysNot)
+            QVERIFY2(!text.contains(words.remove(blanks)), qPrintable(words));
+        const int pages = pageCount(pdf);
+        QCOMPARE(pages == 1, onePage);
+        const QString last = QString::number(pages);
+        QVERIFY(run("pdftotext", {"-f", last, "-l", last, pdf, "-"}).contains("DAX = 20"));
+        const int width = drawingOn(pageOf(pdf, pages)).width();
+        QVERIFY2(fullWidth ? std::abs(width - PrintableWidth) <= 2 : width >= PrintableWidth / 2,
+                 qPrintable(QString::number(width)));
+    }
+
+    // Under the drawing the paper stays white, also where a very long drawing keeps its oldest
+    // part as a picture: no trace of the screen's grey, and the curves still in colour.
+    void whitePaper_data() {
+        QTest::addColumn<Exercise>("exercise");
+        QTest::addColumn<bool>("picture");
+        QTest::newRow("as drawn") << attemptExercise() << false;
+        QTest::newRow("the oldest part a picture") << attemptExercise({6000, 5}) << true;
+    }
+    void whitePaper() {
+        QFETCH(Exercise, exercise);
+        QFETCH(bool, picture);
+        Drawn drawn(exercise);
+        QCOMPARE(drawn.form.retainedDrawing().hasFoldedBase(), picture);
+        const QImage paper = pageOf(printed(drawn.form));
+        QCOMPARE(countPixels(paper, drawn.form.retainedDrawing().background()), 0);
+        const QRect inside = drawingOn(paper).adjusted(2, 2, -2, -2);
+        QCOMPARE(countPixels(paper, qRgb(255, 255, 255), QRect(inside.topLeft(), QSize(30, 30))),
+                 900);
+        int coloured = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                coloured += qRed(paper.pixel(x, y)) != qBlue(paper.pixel(x, y));
+        QVERIFY2(coloured > 500, qPrintable(QString::number(coloured)));
     }
 
     // Ctrl+P from a field opens the preview of the one page; closing it prints nothing.
