@@ -10,10 +10,10 @@ rebuilds it incrementally, runs the test suite and tells whether the suite caugh
 It needs only what scripts/install-deps.sh installs; ccache speeds the builds up when it is
 installed and is left out when it is not. The scratch copy holds the tracked files as they are in
 the working tree. It is built once (Release preset) and the unmodified suite must pass; then each
-fault is planted, built, tested and taken out again. The fast tests run first and the end-to-end
-tests only if they all pass. A fault is caught when a test fails for it; a fault whose only
+fault is planted, built, tested and taken out again. The tests whose executables the fault rebuilt
+run first, then the other fast tests, and the end-to-end tests only if they all pass. A fault is caught when a test fails for it; a fault whose only
 failures are tests running past the timeout (a test's own TIMEOUT property takes precedence) is
-reported apart, as caught by a timeout. After every ten faults, and after the last, the unmodified
+reported apart, as caught by a timeout. After every ten faults (--check-every), and after the last, the unmodified
 tree is built and tested again: if it fails then, the environment is broken and the results since
 the previous check do not count, and the script stops with status 2, as it does when the
 unmodified tree fails at the start.
@@ -22,6 +22,7 @@ status is 1 when a fault was missed.
 """
 
 import argparse
+import json
 import os
 import re
 import shutil
@@ -135,11 +136,30 @@ class SuiteError(Exception):
     """ctest ended badly without any test failing: nothing can be said about the fault."""
 
 
-def run_suite(scratch, env, timeout, log):
-    """Fast tests first, the end-to-end tests after; returns the failed tests and how each
-    ended ("Failed", "Timeout", "Subprocess aborted Exception", ...), empty when everything
-    passed."""
-    for selection in (["-LE", "e2e"], ["-L", "e2e"]):
+def test_programs(scratch, env):
+    """Each test's name with the program it runs, for the tests that run a built program."""
+    shown = subprocess.run(["ctest", "--test-dir", "build/default", "--show-only=json-v1"],
+                           cwd=scratch, env=env, check=True, capture_output=True, text=True)
+    programs = {}
+    for test in json.loads(shown.stdout)["tests"]:
+        command = test.get("command") or []
+        if command and Path(command[0]).is_relative_to(scratch / "build"):
+            programs[test["name"]] = Path(command[0])
+    return programs
+
+
+def stamps(programs):
+    return {name: path.stat().st_mtime_ns if path.exists() else 0
+            for name, path in programs.items()}
+
+
+def run_suite(scratch, env, timeout, log, first=()):
+    """The tests named in first, then the other fast tests, then the end-to-end tests; returns
+    the failed tests and how each ended ("Failed", "Timeout", "Subprocess aborted Exception",
+    ...), empty when everything passed."""
+    names = "^(" + "|".join(re.escape(name) for name in first) + ")$"
+    selections = [["-R", names], ["-LE", "e2e", "-E", names]] if first else [["-LE", "e2e"]]
+    for selection in selections + [["-L", "e2e"]]:
         result = subprocess.run(
             ["ctest", "--test-dir", "build/default", "-j2", "--stop-on-failure",
              "--timeout", str(timeout), "--output-on-failure"] + selection,
@@ -165,14 +185,13 @@ def tail(path, lines=20):
     return "\n".join(path.read_text(encoding="utf-8", errors="replace").splitlines()[-lines:])
 
 
-CHECK_EVERY = 10
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--only", nargs="+", metavar="ID", help="plant only these faults")
     parser.add_argument("--scratch", type=Path, default=Path("/tmp/curve-mutation"))
     parser.add_argument("--timeout", type=int, default=120, help="seconds per test")
+    parser.add_argument("--check-every", type=int, default=10, metavar="N",
+                        help="faults between two checks of the unmodified tree")
     args = parser.parse_args()
 
     faults = read_faults(FAULTS)
@@ -220,6 +239,7 @@ def main():
             return 2
         print(f"unmodified tree built and green in {time.monotonic() - started:.0f} s",
               flush=True)
+        programs = test_programs(scratch, env)
 
         # Results count only once the unmodified suite has passed again after them.
         pending = []
@@ -231,9 +251,12 @@ def main():
             t0 = time.monotonic()
             path.write_text(original.replace(f.find, f.replace, 1), encoding="utf-8")
             try:
+                before = stamps(programs)
                 if not build(scratch, env, launcher, log):
                     sys.exit(f"{f.id}: the planted fault does not compile: see {log_path}")
-                failed = run_suite(scratch, env, args.timeout, log)
+                after = stamps(programs)
+                rebuilt = [name for name in programs if after[name] != before[name]]
+                failed = run_suite(scratch, env, args.timeout, log, rebuilt)
             except SuiteError as error:
                 sys.exit(f"{f.id}: {error}: see {log_path}")
             finally:
@@ -247,7 +270,7 @@ def main():
                 how = ", ".join(f"{name} ({end.lower()})" for name, end in failed)
                 print(f"{result:7} {f.id:32} by {how} [{seconds:.0f} s]", flush=True)
 
-            if number % CHECK_EVERY == 0 or number == len(faults):
+            if number % args.check_every == 0 or number == len(faults):
                 t0 = time.monotonic()
                 problem = unmodified_fails()
                 if problem:

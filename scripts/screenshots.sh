@@ -223,7 +223,7 @@ eval "$(xdotool getwindowgeometry --shell "$form4")"
 menu_x=$((X + width * 3 / 4 - 150)) menu_y=$((Y + 60))
 xdotool mousemove "$menu_x" "$menu_y" click 3
 sleep 0.5
-import -window root -crop "660x420+$((menu_x - 240))+$((menu_y - 40))" +repage "$work/menu.png"
+import -window root -crop "660x460+$((menu_x - 240))+$((menu_y - 40))" +repage "$work/menu.png"
 optipng -quiet -o5 -strip all "$work/menu.png"
 mv "$work/menu.png" "$out/menu.png"
 echo "$out/menu.png: $(stat -c %s "$out/menu.png") bytes"
