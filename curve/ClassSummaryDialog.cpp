@@ -52,19 +52,19 @@ std::optional<Exercise> readSummaryAssignment(const QString& path, Prompter& pro
 }
 
 // What judges the attempts, in a line above the table.
-QString judgedByText(const std::optional<Exercise>& assignment, const QString& path) {
-    if (!assignment)
+QString judgedByText(const std::optional<Exercise>& handout, const QString& path) {
+    if (!handout)
         return QStringLiteral("Senza consegna: ogni esercizio è giudicato con i propri valori, "
                               "bersaglio e tolleranza scritti nel suo file.");
     const QString target =
         QStringLiteral("(%1; %2)")
-            .arg(DoubleToReadableText(teacherValue(*assignment, ParameterField::Text3)),
-                 DoubleToReadableText(teacherValue(*assignment, ParameterField::Text8)));
+            .arg(DoubleToReadableText(teacherValue(*handout, ParameterField::Text3)),
+                 DoubleToReadableText(teacherValue(*handout, ParameterField::Text8)));
     const QString name = QFileInfo(path).fileName();
-    if (!assignment->assignment)
+    if (!handout->assignment)
         return QStringLiteral("Consegna \"%1\": bersaglio %2, senza tolleranza.").arg(name, target);
     return QStringLiteral("Consegna \"%1\": bersaglio %2, raggiunto entro %3.")
-        .arg(name, target, DoubleToReadableText(assignment->assignment->tolerance));
+        .arg(name, target, DoubleToReadableText(handout->assignment->tolerance));
 }
 
 // Keeps what a search would say of the assignment's fields, for the line that says why it was
@@ -78,12 +78,12 @@ public:
 // "Migliore possibile: orizzontale H, verticale V, distanza D": the search's exact answer for
 // the assignment's own values, or why there is none. A long search shows a bar after half a
 // second, whose "Annulla" stops it.
-QString bestPossibleText(const Exercise& assignment, QWidget* window) {
+QString bestPossibleText(const Exercise& handout, QWidget* window) {
     const QString start = QStringLiteral("Migliore possibile: ");
     CollectingPrompter fields;
     LongWorkProgress progress(window, QStringLiteral("Ricerca degli spostamenti"));
     const ExerciseSolution solution =
-        solutionOf(assignment, fields, [&](std::int64_t done, std::int64_t total) {
+        solutionOf(handout, fields, [&](std::int64_t done, std::int64_t total) {
             return progress.proceed(double(done), double(total));
         });
     switch (solution.outcome) {
@@ -242,12 +242,12 @@ void ClassSummaryDialog::chooseAssignment() {
     const QString start = assignmentPath_.isEmpty() ? folder_ : assignmentPath_;
     const QString path = assignmentAsker_->askOpenFileName(QStringLiteral("Consegna della classe"),
                                                            start, exerciseFileFilters());
-    std::optional<Exercise> assignment = readSummaryAssignment(path, prompter_);
-    if (assignment && judgeBy(std::move(assignment), path))
+    std::optional<Exercise> handout = readSummaryAssignment(path, prompter_);
+    if (handout && judgeBy(std::move(handout), path))
         storeSummaryAssignment(path);
 }
 
-bool ClassSummaryDialog::judgeBy(std::optional<Exercise> assignment, const QString& path) {
+bool ClassSummaryDialog::judgeBy(std::optional<Exercise> handout, const QString& path) {
     // A folder of long attempts can take seconds: once the judging looks like taking more than
     // half a second a bar shows, and "Annulla" gives it up.
     const QStringList files = attemptFiles({folder_});
@@ -257,19 +257,19 @@ bool ClassSummaryDialog::judgeBy(std::optional<Exercise> assignment, const QStri
     for (const QString& file : files) {
         if (!progress.proceed(double(rows.size()), double(files.size())))
             return false;
-        rows.push_back(summaryRowOf(file, assignment));
+        rows.push_back(summaryRowOf(file, handout));
     }
     model_->setRows(std::move(rows));
     table_->resizeColumnsToContents();
     if (sorted_->rowCount() > 0)
         table_->selectRow(0);
-    judgedBy_->setText(judgedByText(assignment, path));
+    judgedBy_->setText(judgedByText(handout, path));
     judgedBy_->setToolTip(QDir::toNativeSeparators(path));
-    best_->setText(assignment ? bestPossibleText(*assignment, isVisible() ? this : parentWidget())
+    best_->setText(handout ? bestPossibleText(*handout, isVisible() ? this : parentWidget())
                               : QString());
-    best_->setVisible(assignment.has_value());
-    withoutAssignment_->setEnabled(assignment.has_value());
-    assignmentPath_ = assignment ? path : QString();
+    best_->setVisible(handout.has_value());
+    withoutAssignment_->setEnabled(handout.has_value());
+    assignmentPath_ = handout ? path : QString();
     return true;
 }
 
@@ -285,8 +285,8 @@ ClassSummaryDialog* showClassSummary(QWidget& window, const WindowSeams& seams,
                                                        *seams.saveFile, *seams.messages, &window);
     dialog->offerAssignments(*seams.openFile);
     const QString remembered = loadSummaryAssignment();
-    std::optional<Exercise> assignment = readSummaryAssignment(remembered, *seams.messages);
-    if (!dialog->judgeBy(std::move(assignment), remembered))
+    std::optional<Exercise> handout = readSummaryAssignment(remembered, *seams.messages);
+    if (!dialog->judgeBy(std::move(handout), remembered))
         return shown;
     dialog->openAttempt = openAttempt;
     dialog->setAttribute(Qt::WA_DeleteOnClose);

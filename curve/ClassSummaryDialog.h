@@ -42,7 +42,7 @@ public:
     // values without one. A long judging shows a bar after half a second; false when its
     // "Annulla" gave it up, the table as it was. The search for the assignment's best shows its
     // own bar, whose "Annulla" leaves that line without an answer.
-    bool judgeBy(std::optional<Exercise> assignment, const QString& path);
+    bool judgeBy(std::optional<Exercise> handout, const QString& path);
 
     QTableView* table() const { return table_; }
 
