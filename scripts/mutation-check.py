@@ -71,6 +71,8 @@ def read_faults(path):
         key, sep, value = line.partition(":")
         if not sep or key not in {"id", "file", "find", "replace", "why"}:
             sys.exit(f"{path}:{number}: expected 'id|file|find|replace|why: ...', got {line!r}")
+        if key in block:
+            sys.exit(f"{path}:{number}: a second '{key}' in one fault: a blank line missing?")
         if not block:
             start = number
         block[key] = value[1:] if value.startswith(" ") else value
@@ -165,7 +167,7 @@ def run_suite(scratch, env, timeout, log, first=()):
         result = subprocess.run(
             ["ctest", "--test-dir", "build/default", "-j2", "--stop-on-failure",
              "--timeout", str(timeout), "--output-on-failure"] + selection,
-            cwd=scratch, env=env, capture_output=True, text=True)
+            cwd=scratch, env=env, capture_output=True, text=True, errors="replace")
         log.write(result.stdout + result.stderr)
         log.flush()
         ends = [(m.group(1), outcome(m.group(2))) for m in OUTCOME.finditer(result.stdout)]
